@@ -1,0 +1,12 @@
+// The selection dialog: template 103, its procedure and the process-wide window state.
+#pragma once
+
+#include <windows.h>
+
+extern HICON g_icon;         // loaded once per process, never destroyed
+extern HWND g_runtimeList;   // list box 1000, or null when the dialog has none
+
+INT_PTR CALLBACK RuntimeDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the dialog modally, owned by the desktop window; always returns 0.
+int RunRuntimeDialog(HINSTANCE instance);

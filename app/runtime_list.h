@@ -1,0 +1,16 @@
+// The runtime list in the dialog: filled at start-up, read on OK, released at the end.
+// The list box owns every RuntimeEntry that it holds as an item value.
+#pragma once
+
+#include <windows.h>
+
+// Fills the list and preselects the runtime that the product uses now; nothing for null.
+void InitRuntimeList(HWND list);
+// Selects the first entry whose launcher equals g_starter, ASCII letters folded.
+void SelectCurrentRuntime(HWND list);
+// Writes "starter" then "classes" of the selected entry; true when both were written.
+bool ApplySelection(HWND list);
+// ApplySelection, with "Unable to apply changes!" shown when it fails.
+void ApplyRuntimeChoice(HWND list);
+// Releases every entry that the list box holds.
+void ReleaseRuntimeList(HWND list);

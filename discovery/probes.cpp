@@ -1,0 +1,106 @@
+// Path, file and version probes: the only code that calls OpenFile and the version API.
+#include "discovery/probes.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "settings/product_settings.h"
+
+bool MakePath(char* destination, const char* directory, const char* name)
+{
+    const size_t directoryLength = strlen(directory);
+    const bool addSeparator = directoryLength == 0 || directory[directoryLength - 1] != '\\';
+    const size_t nameLength = strlen(name);
+    if (directoryLength + (addSeparator ? 1 : 0) + nameLength >= kTextBufferSize) {
+        destination[0] = '\0';
+        return false;
+    }
+    memmove(destination, directory, directoryLength);
+    size_t length = directoryLength;
+    if (addSeparator)
+        destination[length++] = '\\';
+    memcpy(destination + length, name, nameLength + 1);
+    return true;
+}
+
+bool FileExists(const char* path)
+{
+    OFSTRUCT ofs;
+    ofs.cBytes = sizeof(ofs);
+    // OpenFile keeps the path in a 128-byte field; a longer one is not probed at all.
+    if (strlen(path) >= sizeof(ofs.szPathName))
+        return false;
+    return OpenFile(path, &ofs, OF_EXIST) != HFILE_ERROR;
+}
+
+bool GetFileVersionString(char* out, const char* path)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    if (size == 0)
+        return false;
+    void* block = malloc(size);
+    if (block == nullptr)
+        return false;
+    if (!GetFileVersionInfoA(path, 0, size, block)) {
+        free(block);
+        return false;
+    }
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    // A block shorter than the whole structure is damaged; reading it would run past its end.
+    if (!VerQueryValueA(block, "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
+        free(block);
+        return false;
+    }
+    wsprintfA(out, "%d.%d.%d.%d", static_cast<int>(HIWORD(info->dwFileVersionMS)),
+              static_cast<int>(LOWORD(info->dwFileVersionMS)),
+              static_cast<int>(HIWORD(info->dwFileVersionLS)),
+              static_cast<int>(LOWORD(info->dwFileVersionLS)));
+    free(block);
+    return true;
+}
+
+namespace {
+
+const int kVersionParts = 4;
+
+// Splits text (modified in place) into its first four dot-separated parts, as numbers.
+// strtok keeps its position in process-wide state; the program has one thread.
+bool SplitVersion(char* text, int parts[kVersionParts])
+{
+    char* token = strtok(text, ".");
+    for (int i = 0; i < kVersionParts; ++i) {
+        if (token == nullptr)
+            return false;
+        parts[i] = atoi(token);
+        token = strtok(nullptr, ".");
+    }
+    return true;
+}
+
+}  // namespace
+
+int CompareVersions(const char* a, const char* b)
+{
+    // Neither text can be a version if it does not fit the working copies.
+    if (strlen(a) >= kTextBufferSize || strlen(b) >= kTextBufferSize)
+        return -1;
+    char copyA[kTextBufferSize];
+    char copyB[kTextBufferSize];
+    strcpy(copyA, a);
+    strcpy(copyB, b);
+
+    int partsA[kVersionParts];
+    int partsB[kVersionParts];
+    if (!SplitVersion(copyA, partsA) || !SplitVersion(copyB, partsB))
+        return -1;
+    for (int i = 0; i < kVersionParts; ++i) {
+        if (partsA[i] != partsB[i])
+            return partsA[i] < partsB[i] ? -1 : 1;
+    }
+    return 0;
+}

@@ -1,0 +1,167 @@
+// Runtime discovery over the registry and the file system; it only reads.
+#include "discovery/runtime_discovery.h"
+
+#include <cstring>
+
+#include "discovery/probes.h"
+#include "discovery/runtime_entry.h"
+#include "settings/product_settings.h"
+#include "settings/registry.h"
+
+namespace {
+
+const char kBundledDir[] = "jre\\bin";
+const char kBinDir[] = "bin";
+const char kJavaw[] = "javaw.exe";
+const char kJrew[] = "jrew.exe";
+const char kWjview[] = "wjview.exe";
+const char kJavaSoftKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
+const char kJavaSoftPrefix[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment\\";
+const char kJavaHomeValue[] = "JavaHome";
+const char kMicrosoftVmKey[] = "SOFTWARE\\Microsoft\\Java VM";
+const char kLowestMicrosoftVersion[] = "5.0.0.0";
+
+class Reporter {
+public:
+    Reporter(DiscoveryObserver observer, void* context) : observer_(observer), context_(context) {}
+
+    void Tell(DiscoverySource source, DiscoveryOutcome outcome, const char* candidate,
+              const char* detail) const
+    {
+        if (observer_ == nullptr)
+            return;
+        DiscoveryNote note = {source, outcome, candidate, detail};
+        observer_(note, context_);
+    }
+
+private:
+    DiscoveryObserver observer_;
+    void* context_;
+};
+
+// javaw.exe, else jrew.exe, in dir; path holds the launcher found. A name that makes the
+// path too long is not found there.
+bool FindLauncher(char* path, const char* dir)
+{
+    if (MakePath(path, dir, kJavaw) && FileExists(path))
+        return true;
+    return MakePath(path, dir, kJrew) && FileExists(path);
+}
+
+void AddRuntime(HWND list, const Reporter& reporter, DiscoverySource source, const char* label,
+                const char* path, const char* version, const char* candidate)
+{
+    RuntimeEntry* entry = NewRuntimeEntry(label, path, version);
+    const bool added = entry != nullptr && AddListEntry(list, entry);
+    reporter.Tell(source, added ? kOutcomeListed : kOutcomeNotAdded, candidate, path);
+}
+
+void SearchBundled(HWND list, const Reporter& reporter)
+{
+    char dir[kTextBufferSize];
+    char path[kTextBufferSize];
+    // A "home" too long to keep is not searched at all: a cut path names another place.
+    if (g_homeDirTooLong || !MakePath(dir, g_homeDir, kBundledDir)) {
+        reporter.Tell(kSourceBundled, kOutcomeTooLong, "", "");
+        return;
+    }
+    if (!FindLauncher(path, dir)) {
+        reporter.Tell(kSourceBundled, kOutcomeNoLauncher, "", dir);
+        return;
+    }
+    AddRuntime(list, reporter, kSourceBundled, kBundledLabel, path, "", "");
+}
+
+void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name)
+{
+    char versionText[kTextBufferSize];
+    char key[kTextBufferSize];
+    char dir[kTextBufferSize];
+    char path[kTextBufferSize];
+
+    if (strlen(name) >= kTextBufferSize ||
+        strlen(kJavaSoftPrefix) + strlen(name) >= kTextBufferSize) {
+        reporter.Tell(kSourceRegistered, kOutcomeTooLong, name, "");
+        return;
+    }
+    strcpy(versionText, name);
+    strcpy(key, kJavaSoftPrefix);
+    strcat(key, versionText);
+
+    char* javaHome = ReadRegString(key, kJavaHomeValue);
+    if (javaHome == nullptr) {
+        reporter.Tell(kSourceRegistered, kOutcomeNoJavaHome, versionText, key);
+        return;
+    }
+    const bool fits = strlen(javaHome) < kTextBufferSize;
+    if (fits)
+        strcpy(dir, javaHome);
+    FreeRegString(javaHome);
+    if (!fits || !MakePath(dir, dir, kBinDir)) {
+        reporter.Tell(kSourceRegistered, kOutcomeTooLong, versionText, key);
+        return;
+    }
+    if (!FindLauncher(path, dir)) {
+        reporter.Tell(kSourceRegistered, kOutcomeNoLauncher, versionText, dir);
+        return;
+    }
+    AddRuntime(list, reporter, kSourceRegistered, kSunLabel, path, versionText, versionText);
+}
+
+void SearchRegistered(HWND list, const Reporter& reporter)
+{
+    RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey);
+    if (names == nullptr)
+        return;
+    for (const std::string& name : *names)
+        SearchOneRegistered(list, reporter, name.c_str());
+    delete names;
+}
+
+// Asks for a system directory into dir; a result of 260 or more means it did not fit.
+typedef UINT(WINAPI* DirectoryQuery)(LPSTR, UINT);
+
+bool FindVersionedWjview(DirectoryQuery query, char* path, char* versionText)
+{
+    char dir[kTextBufferSize];
+    const UINT length = query(dir, kTextBufferSize);
+    if (length == 0 || length >= kTextBufferSize)
+        return false;
+    return MakePath(path, dir, kWjview) && GetFileVersionString(versionText, path);
+}
+
+void SearchMicrosoft(HWND list, const Reporter& reporter)
+{
+    char path[kTextBufferSize] = "";
+    char versionText[kTextBufferSize] = "";
+    if (!RegKeyExists(kMicrosoftVmKey)) {
+        reporter.Tell(kSourceMicrosoft, kOutcomeKeyAbsent, "", kMicrosoftVmKey);
+        return;
+    }
+    // The version resource is the only existence test; the Windows directory wins.
+    if (!FindVersionedWjview(GetWindowsDirectoryA, path, versionText) &&
+        !FindVersionedWjview(GetSystemDirectoryA, path, versionText)) {
+        reporter.Tell(kSourceMicrosoft, kOutcomeNoVersion, "", kWjview);
+        return;
+    }
+    if (CompareVersions(versionText, kLowestMicrosoftVersion) < 0) {
+        reporter.Tell(kSourceMicrosoft, kOutcomeVersionTooOld, versionText, path);
+        return;
+    }
+    AddRuntime(list, reporter, kSourceMicrosoft, kMicrosoftLabel, path, versionText, versionText);
+}
+
+}  // namespace
+
+void FillRuntimeList(HWND list)
+{
+    FillRuntimeList(list, nullptr, nullptr);
+}
+
+void FillRuntimeList(HWND list, DiscoveryObserver observer, void* context)
+{
+    const Reporter reporter(observer, context);
+    SearchBundled(list, reporter);
+    SearchRegistered(list, reporter);
+    SearchMicrosoft(list, reporter);
+}

@@ -1,0 +1,37 @@
+// The search for Java runtimes: the product's own, those registered under the JavaSoft
+// key, and the Microsoft virtual machine, always in that order.
+#pragma once
+
+#include <windows.h>
+
+enum DiscoverySource {
+    kSourceBundled,
+    kSourceRegistered,
+    kSourceMicrosoft,
+};
+
+// What became of one candidate that the search looked at.
+enum DiscoveryOutcome {
+    kOutcomeListed,
+    kOutcomeTooLong,          // a directory, key or path that does not fit 259 characters
+    kOutcomeNoJavaHome,       // the subkey has no "JavaHome" value
+    kOutcomeNoLauncher,       // neither javaw.exe nor jrew.exe in the directory
+    kOutcomeKeyAbsent,        // the Microsoft VM's key is not there
+    kOutcomeNoVersion,        // no wjview.exe with a version resource
+    kOutcomeVersionTooOld,    // wjview.exe older than 5.0.0.0
+    kOutcomeNotAdded,         // no memory for the entry, or the list box refused it
+};
+
+struct DiscoveryNote {
+    DiscoverySource source;
+    DiscoveryOutcome outcome;
+    const char* candidate;  // the subkey name for a registered runtime, else empty
+    const char* detail;     // the launcher, directory or key looked at; may be empty
+};
+
+// Told about every candidate; context is passed back unchanged.
+typedef void (*DiscoveryObserver)(const DiscoveryNote& note, void* context);
+
+// Adds one entry per runtime found to the list box. Failures only leave that runtime out.
+void FillRuntimeList(HWND list);
+void FillRuntimeList(HWND list, DiscoveryObserver observer, void* context);

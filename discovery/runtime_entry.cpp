@@ -1,0 +1,59 @@
+// Runtime entries: making one and handing it to the list box.
+#include "discovery/runtime_entry.h"
+
+#include <cstring>
+#include <new>
+
+#include "app/list_box.h"
+
+const char kBundledLabel[] = "Bundled Java Runtime Environment";
+const char kSunLabel[] = "Sun Java Runtime Environment";
+const char kMicrosoftLabel[] = "Microsoft Java Runtime Environment";
+
+namespace {
+
+bool Fits(const char* text)
+{
+    return strlen(text) < kTextBufferSize;
+}
+
+}  // namespace
+
+RuntimeEntry* NewRuntimeEntry(const char* label, const char* starterPath, const char* version)
+{
+    const size_t nameLength =
+        strlen(label) + (version[0] != '\0' ? strlen(version) + 3 : 0);  // " (" and ")"
+    if (nameLength >= kTextBufferSize || !Fits(starterPath) || !Fits(version))
+        return nullptr;
+
+    RuntimeEntry* entry = new (std::nothrow) RuntimeEntry;
+    if (entry == nullptr)
+        return nullptr;
+    strcpy(entry->name, label);
+    if (version[0] != '\0') {
+        strcat(entry->name, " (");
+        strcat(entry->name, version);
+        strcat(entry->name, ")");
+    }
+    strcpy(entry->starter, starterPath);
+    strcpy(entry->version, version);
+    strcpy(entry->classes, kClassArchive);
+    return entry;
+}
+
+void FreeRuntimeEntry(RuntimeEntry* entry)
+{
+    delete entry;
+}
+
+bool AddListEntry(HWND list, RuntimeEntry* entry)
+{
+    // A null window would answer 0 to LB_ADDSTRING, which reads as a valid index.
+    const int index = list != nullptr ? ListAddString(list, entry->name) : LB_ERR;
+    if (index < 0) {
+        FreeRuntimeEntry(entry);
+        return false;
+    }
+    ListSetItemData(list, index, entry);
+    return true;
+}

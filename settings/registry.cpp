@@ -1,0 +1,123 @@
+// Registry access: the only code that calls the Reg* functions.
+#include "settings/registry.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Closes the key when the operation that opened it returns, on every path.
+class KeyCloser {
+public:
+    explicit KeyCloser(HKEY key) : key_(key) {}
+    ~KeyCloser() { RegCloseKey(key_); }
+    KeyCloser(const KeyCloser&) = delete;
+    KeyCloser& operator=(const KeyCloser&) = delete;
+
+private:
+    HKEY key_;
+};
+
+const DWORD kNameBufferSize = 260;
+
+}  // namespace
+
+char* ReadRegString(HKEY root, const char* subkey, const char* valueName)
+{
+    HKEY key;
+    if (RegOpenKeyA(root, subkey, &key) != ERROR_SUCCESS)
+        return nullptr;
+    KeyCloser closer(key);
+
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return nullptr;
+    if (size == MAXDWORD)
+        return nullptr;
+
+    char* buffer = static_cast<char*>(malloc(size + 1));
+    if (buffer == nullptr)
+        return nullptr;
+    // The value may have grown since the size was asked for; the call then fails with
+    // ERROR_MORE_DATA and nothing is returned rather than a cut text.
+    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS) {
+        free(buffer);
+        return nullptr;
+    }
+    // Values need not end in a NUL (REG_BINARY, or REG_SZ written carelessly).
+    buffer[size] = '\0';
+    return buffer;
+}
+
+char* ReadRegString(const char* subkey, const char* valueName)
+{
+    return ReadRegString(HKEY_LOCAL_MACHINE, subkey, valueName);
+}
+
+void FreeRegString(char* text)
+{
+    free(text);
+}
+
+bool RegKeyExists(HKEY root, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyA(root, subkey, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool RegKeyExists(const char* subkey)
+{
+    return RegKeyExists(HKEY_LOCAL_MACHINE, subkey);
+}
+
+bool WriteRegString(HKEY root, const char* subkey, const char* valueName, const char* text)
+{
+    HKEY key;
+    if (RegCreateKeyA(root, subkey, &key) != ERROR_SUCCESS)
+        return false;
+    KeyCloser closer(key);
+    const DWORD length = static_cast<DWORD>(strlen(text) + 1);
+    return RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), length) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteRegString(const char* subkey, const char* valueName, const char* text)
+{
+    return WriteRegString(HKEY_LOCAL_MACHINE, subkey, valueName, text);
+}
+
+RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyA(root, subkey, &key) != ERROR_SUCCESS)
+        return nullptr;
+    KeyCloser closer(key);
+
+    RegSubkeyList* names = new (std::nothrow) RegSubkeyList;
+    if (names == nullptr)
+        return nullptr;
+
+    char name[kNameBufferSize];
+    for (DWORD index = 0;; ++index) {
+        if (RegEnumKeyA(key, index, name, kNameBufferSize) != ERROR_SUCCESS)
+            break;
+        // Out of memory: the list ends here, as it would at an enumeration error.
+        try {
+            names->push_back(name);
+        } catch (const std::bad_alloc&) {
+            break;
+        }
+    }
+    return names;
+}
+
+RegSubkeyList* EnumRegSubkeys(const char* subkey)
+{
+    return EnumRegSubkeys(HKEY_LOCAL_MACHINE, subkey);
+}

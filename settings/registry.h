@@ -1,0 +1,29 @@
+// Registry access: the four operations through which the program reads and writes the
+// registry. Each opens what it needs and closes it before returning; no key handle
+// outlives a call. The short forms work under HKEY_LOCAL_MACHINE.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+typedef std::vector<std::string> RegSubkeyList;
+
+// Returns the value's bytes, whatever its type, with a NUL appended, or null when the key
+// or the value cannot be read. The caller releases the buffer with FreeRegString.
+char* ReadRegString(HKEY root, const char* subkey, const char* valueName);
+char* ReadRegString(const char* subkey, const char* valueName);
+void FreeRegString(char* text);
+
+bool RegKeyExists(HKEY root, const char* subkey);
+bool RegKeyExists(const char* subkey);
+
+// Opens or creates the key and sets a REG_SZ value; true when the value was set.
+bool WriteRegString(HKEY root, const char* subkey, const char* valueName, const char* text);
+bool WriteRegString(const char* subkey, const char* valueName, const char* text);
+
+// Names of the key's subkeys in the registry's enumeration order (possibly none), or null
+// when the key cannot be opened. The caller deletes the list.
+RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey);
+RegSubkeyList* EnumRegSubkeys(const char* subkey);
