@@ -12,3 +12,6 @@ void* ListGetItemData(HWND list, int index);
 // Index of the selected item, or LB_ERR when none is selected.
 int ListGetCurSel(HWND list);
 void ListSetCurSel(HWND list, int index);
+// Copies the item's text into out (260 bytes); false, with out empty, when there is no such
+// item or its text does not fit.
+bool ListGetText(HWND list, int index, char* out);

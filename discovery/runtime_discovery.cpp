@@ -21,16 +21,24 @@ const char kJavaHomeValue[] = "JavaHome";
 const char kMicrosoftVmKey[] = "SOFTWARE\\Microsoft\\Java VM";
 const char kLowestMicrosoftVersion[] = "5.0.0.0";
 
+// The two files that one step of the search tested, for the observer.
+struct Trial {
+    char first[kTextBufferSize];
+    char second[kTextBufferSize];
+};
+
 class Reporter {
 public:
     Reporter(DiscoveryObserver observer, void* context) : observer_(observer), context_(context) {}
 
     void Tell(DiscoverySource source, DiscoveryOutcome outcome, const char* candidate,
-              const char* detail) const
+              const char* detail, const char* javaHome = "", const Trial* trial = nullptr) const
     {
         if (observer_ == nullptr)
             return;
-        DiscoveryNote note = {source, outcome, candidate, detail};
+        DiscoveryNote note = {source, outcome, candidate, detail, javaHome,
+                              {trial != nullptr ? trial->first : "",
+                               trial != nullptr ? trial->second : ""}};
         observer_(note, context_);
     }
 
@@ -41,35 +49,46 @@ private:
 
 // javaw.exe, else jrew.exe, in dir; path holds the launcher found. A name that makes the
 // path too long is not found there.
-bool FindLauncher(char* path, const char* dir)
+bool FindLauncher(char* path, const char* dir, Trial* trial)
 {
-    if (MakePath(path, dir, kJavaw) && FileExists(path))
-        return true;
-    return MakePath(path, dir, kJrew) && FileExists(path);
+    trial->first[0] = '\0';
+    trial->second[0] = '\0';
+    if (MakePath(path, dir, kJavaw)) {
+        strcpy(trial->first, path);
+        if (FileExists(path))
+            return true;
+    }
+    if (!MakePath(path, dir, kJrew))
+        return false;
+    strcpy(trial->second, path);
+    return FileExists(path);
 }
 
 void AddRuntime(HWND list, const Reporter& reporter, DiscoverySource source, const char* label,
-                const char* path, const char* version, const char* candidate)
+                const char* path, const char* version, const char* candidate,
+                const char* javaHome, const Trial* trial)
 {
     RuntimeEntry* entry = NewRuntimeEntry(label, path, version);
     const bool added = entry != nullptr && AddListEntry(list, entry);
-    reporter.Tell(source, added ? kOutcomeListed : kOutcomeNotAdded, candidate, path);
+    reporter.Tell(source, added ? kOutcomeListed : kOutcomeNotAdded, candidate, path, javaHome,
+                  trial);
 }
 
 void SearchBundled(HWND list, const Reporter& reporter)
 {
     char dir[kTextBufferSize];
     char path[kTextBufferSize];
+    Trial trial;
     // A "home" too long to keep is not searched at all: a cut path names another place.
     if (g_homeDirTooLong || !MakePath(dir, g_homeDir, kBundledDir)) {
         reporter.Tell(kSourceBundled, kOutcomeTooLong, "", "");
         return;
     }
-    if (!FindLauncher(path, dir)) {
-        reporter.Tell(kSourceBundled, kOutcomeNoLauncher, "", dir);
+    if (!FindLauncher(path, dir, &trial)) {
+        reporter.Tell(kSourceBundled, kOutcomeNoLauncher, "", dir, "", &trial);
         return;
     }
-    AddRuntime(list, reporter, kSourceBundled, kBundledLabel, path, "", "");
+    AddRuntime(list, reporter, kSourceBundled, kBundledLabel, path, "", "", "", &trial);
 }
 
 void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name)
@@ -78,6 +97,7 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name)
     char key[kTextBufferSize];
     char dir[kTextBufferSize];
     char path[kTextBufferSize];
+    Trial trial;
 
     if (strlen(name) >= kTextBufferSize ||
         strlen(kJavaSoftPrefix) + strlen(name) >= kTextBufferSize) {
@@ -93,26 +113,26 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name)
         reporter.Tell(kSourceRegistered, kOutcomeNoJavaHome, versionText, key);
         return;
     }
-    const bool fits = strlen(javaHome) < kTextBufferSize;
-    if (fits)
-        strcpy(dir, javaHome);
+    // MakePath refuses a "JavaHome" that does not fit, as it refuses a joined path that
+    // does not. The value is kept until the observer has been told about it.
+    if (!MakePath(dir, javaHome, kBinDir)) {
+        reporter.Tell(kSourceRegistered, kOutcomeTooLong, versionText, key, javaHome);
+    } else if (!FindLauncher(path, dir, &trial)) {
+        reporter.Tell(kSourceRegistered, kOutcomeNoLauncher, versionText, dir, javaHome, &trial);
+    } else {
+        AddRuntime(list, reporter, kSourceRegistered, kSunLabel, path, versionText, versionText,
+                   javaHome, &trial);
+    }
     FreeRegString(javaHome);
-    if (!fits || !MakePath(dir, dir, kBinDir)) {
-        reporter.Tell(kSourceRegistered, kOutcomeTooLong, versionText, key);
-        return;
-    }
-    if (!FindLauncher(path, dir)) {
-        reporter.Tell(kSourceRegistered, kOutcomeNoLauncher, versionText, dir);
-        return;
-    }
-    AddRuntime(list, reporter, kSourceRegistered, kSunLabel, path, versionText, versionText);
 }
 
 void SearchRegistered(HWND list, const Reporter& reporter)
 {
     RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey);
-    if (names == nullptr)
+    if (names == nullptr) {
+        reporter.Tell(kSourceRegistered, kOutcomeKeyAbsent, "", kJavaSoftKey);
         return;
+    }
     for (const std::string& name : *names)
         SearchOneRegistered(list, reporter, name.c_str());
     delete names;
@@ -121,34 +141,39 @@ void SearchRegistered(HWND list, const Reporter& reporter)
 // Asks for a system directory into dir; a result of 260 or more means it did not fit.
 typedef UINT(WINAPI* DirectoryQuery)(LPSTR, UINT);
 
-bool FindVersionedWjview(DirectoryQuery query, char* path, char* versionText)
+bool FindVersionedWjview(DirectoryQuery query, char* path, char* versionText, char* tried)
 {
     char dir[kTextBufferSize];
     const UINT length = query(dir, kTextBufferSize);
     if (length == 0 || length >= kTextBufferSize)
         return false;
-    return MakePath(path, dir, kWjview) && GetFileVersionString(versionText, path);
+    if (!MakePath(path, dir, kWjview))
+        return false;
+    strcpy(tried, path);
+    return GetFileVersionString(versionText, path);
 }
 
 void SearchMicrosoft(HWND list, const Reporter& reporter)
 {
     char path[kTextBufferSize] = "";
     char versionText[kTextBufferSize] = "";
+    Trial trial = {"", ""};
     if (!RegKeyExists(kMicrosoftVmKey)) {
         reporter.Tell(kSourceMicrosoft, kOutcomeKeyAbsent, "", kMicrosoftVmKey);
         return;
     }
     // The version resource is the only existence test; the Windows directory wins.
-    if (!FindVersionedWjview(GetWindowsDirectoryA, path, versionText) &&
-        !FindVersionedWjview(GetSystemDirectoryA, path, versionText)) {
-        reporter.Tell(kSourceMicrosoft, kOutcomeNoVersion, "", kWjview);
+    if (!FindVersionedWjview(GetWindowsDirectoryA, path, versionText, trial.first) &&
+        !FindVersionedWjview(GetSystemDirectoryA, path, versionText, trial.second)) {
+        reporter.Tell(kSourceMicrosoft, kOutcomeNoVersion, "", kWjview, "", &trial);
         return;
     }
     if (CompareVersions(versionText, kLowestMicrosoftVersion) < 0) {
-        reporter.Tell(kSourceMicrosoft, kOutcomeVersionTooOld, versionText, path);
+        reporter.Tell(kSourceMicrosoft, kOutcomeVersionTooOld, versionText, path, "", &trial);
         return;
     }
-    AddRuntime(list, reporter, kSourceMicrosoft, kMicrosoftLabel, path, versionText, versionText);
+    AddRuntime(list, reporter, kSourceMicrosoft, kMicrosoftLabel, path, versionText, versionText,
+               "", &trial);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ enum DiscoveryOutcome {
     kOutcomeTooLong,          // a directory, key or path that does not fit 259 characters
     kOutcomeNoJavaHome,       // the subkey has no "JavaHome" value
     kOutcomeNoLauncher,       // neither javaw.exe nor jrew.exe in the directory
-    kOutcomeKeyAbsent,        // the Microsoft VM's key is not there
+    kOutcomeKeyAbsent,        // the JavaSoft key or the Microsoft VM's key is not there
     kOutcomeNoVersion,        // no wjview.exe with a version resource
     kOutcomeVersionTooOld,    // wjview.exe older than 5.0.0.0
     kOutcomeNotAdded,         // no memory for the entry, or the list box refused it
@@ -27,9 +27,16 @@ struct DiscoveryNote {
     DiscoveryOutcome outcome;
     const char* candidate;  // the subkey name for a registered runtime, else empty
     const char* detail;     // the launcher, directory or key looked at; may be empty
+    const char* javaHome;   // a registered runtime's "JavaHome" as read, whatever its length;
+                            // empty when it was not read
+    // The files tested, in order: javaw.exe then jrew.exe in the launcher directory, or
+    // wjview.exe in the Windows then the system directory. Empty when that file was not
+    // tested, or when its path did not fit 259 characters.
+    const char* tried[2];
 };
 
-// Told about every candidate; context is passed back unchanged.
+// Told about every candidate, and once about an absent JavaSoft key; context is passed
+// back unchanged. The texts live only for the call.
 typedef void (*DiscoveryObserver)(const DiscoveryNote& note, void* context);
 
 // Adds one entry per runtime found to the list box. Failures only leave that runtime out.

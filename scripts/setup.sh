@@ -11,6 +11,8 @@ command -v import >/dev/null || need+=(imagemagick)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -x /usr/lib/wine/wine ] || [ -x /usr/bin/wine ] || need+=(wine)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+# "MS Sans Serif", the dialog's font, and Tahoma.
+[ -e /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 command -v taskset >/dev/null || need+=(util-linux)
 
 if [ ${#need[@]} -gt 0 ]; then

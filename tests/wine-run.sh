@@ -12,9 +12,15 @@ export WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:-
 make_template() {
     rm -rf "$template.tmp"
     WINEPREFIX="$template.tmp" wineboot -i >/dev/null 2>&1
+    # Debian's Wine looks for its own fonts (the dialog's "MS Sans Serif" among them) in
+    # /usr/share/fonts, not in /usr/share/wine/fonts where fonts-wine puts them; the
+    # prefix's own font folder is searched first.
+    cp /usr/share/wine/fonts/* "$template.tmp/drive_c/windows/Fonts/"
     # Without a window manager Wine waits 2 s at every window close unless windows are
     # unmanaged.
     WINEPREFIX="$template.tmp" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crashing program ends at once instead of waiting in the crash dialog.
+    WINEPREFIX="$template.tmp" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     WINEPREFIX="$template.tmp" wineserver -w
     mv "$template.tmp" "$template"
 }
@@ -39,8 +45,13 @@ export WINEPREFIX=$prefix
 # The wineserver and Wine's own services outlive the program; started here with no
 # inherited output, they never hold a test runner's pipes open after the program ends.
 # They stop on their own a while after the last program, or at wineserver -k.
+# The desktop process is kept running too: started by a program, it would hold that
+# program's output open for a second after its last window closes.
 if wineserver -p30 </dev/null >/dev/null 2>&1; then
     wine cmd /c exit </dev/null >/dev/null 2>&1
+    if [ -n "${DISPLAY:-}" ]; then
+        wine explorer /desktop </dev/null >/dev/null 2>&1 &
+    fi
 fi
 [ "${1:-}" = --prepare ] && exit 0
 exec wine "$@"

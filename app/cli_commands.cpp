@@ -1,0 +1,403 @@
+// JreSelectCli's commands over the dialog's own code: LoadInstallSettings, FillRuntimeList,
+// SelectCurrentRuntime and ApplySelection, run on a real list box that is never shown.
+#include "app/cli_commands.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/list_box.h"
+#include "app/messages.h"
+#include "app/runtime_list.h"
+#include "discovery/probes.h"
+#include "discovery/runtime_discovery.h"
+#include "discovery/runtime_entry.h"
+#include "settings/product_settings.h"
+
+namespace {
+
+// OpenFile keeps a path in OFSTRUCT's 128-byte field, so FileExists tests no longer one.
+const size_t kLongestTestedPath = sizeof(OFSTRUCT().szPathName) - 1;
+const int kLongestIndexDigits = 9;  // below 10^9, an index fits an int
+
+void PrintError(const char* text)
+{
+    fprintf(stderr, "%s\n", text);
+}
+
+// Styled like the dialog's list box, never visible, and message-only: it needs no desktop,
+// so the program runs where no window can be made visible (under Wine with no display).
+// Without LBS_SORT the items keep the order in which the search adds them.
+HWND CreateHiddenList()
+{
+    return CreateWindowA("LISTBOX", "",
+                         WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+                         0, 300, 200, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// Reads the product's settings and makes the empty list box; on failure says why and
+// returns the exit code, with *list null.
+int OpenList(HWND* list)
+{
+    *list = nullptr;
+    if (!LoadInstallSettings()) {
+        PrintError(kCannotLocateMessage);
+        return kExitNoSettings;
+    }
+    *list = CreateHiddenList();
+    if (*list == nullptr) {
+        PrintError(kInitUiFailedMessage);
+        return kExitInternal;
+    }
+    return kExitSuccess;
+}
+
+void CloseList(HWND list)
+{
+    ReleaseRuntimeList(list);
+    DestroyWindow(list);
+}
+
+const RuntimeEntry* EntryAt(HWND list, int index)
+{
+    return static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
+}
+
+void PrintListLine(HWND list, int index, int selected)
+{
+    char text[kTextBufferSize];
+    ListGetText(list, index, text);
+    const RuntimeEntry* entry = EntryAt(list, index);
+    printf("%c %d\t%s\t%s\n", index == selected ? '*' : ' ', index, text,
+           entry != nullptr ? entry->starter : "");
+}
+
+// --- explain ---
+
+struct ExplainState {
+    HWND list;
+    int nextSection;  // the first source whose heading has not been printed yet
+    bool sectionHasNotes;
+};
+
+const char* const kSectionHeadings[] = {
+    "Bundled runtime, in \"home\"\\jre\\bin:",
+    "Registered runtimes, subkeys of SOFTWARE\\JavaSoft\\Java Runtime Environment:",
+    "Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:",
+};
+const int kSectionCount = 3;
+
+// Prints the headings up to and including source's. The JavaSoft key is the one source that
+// can give no note at all: when it is there without subkeys.
+void OpenSection(ExplainState* state, int source)
+{
+    while (state->nextSection <= source) {
+        if (state->nextSection == kSourceMicrosoft && !state->sectionHasNotes)
+            printf("  none: the key has no subkeys\n");
+        printf("%s%s\n", state->nextSection > 0 ? "\n" : "", kSectionHeadings[state->nextSection]);
+        ++state->nextSection;
+        state->sectionHasNotes = false;
+    }
+}
+
+void PrintJavaHome(const char* javaHome)
+{
+    printf("      JavaHome %s\n", javaHome[0] != '\0' ? javaHome : "(empty)");
+    if (strchr(javaHome, '%') != nullptr)
+        printf("      (environment references such as %%SystemDrive%% are not expanded)\n");
+}
+
+// One line per file tested, the launcher taken left out.
+void PrintTried(const DiscoveryNote& note, const char* taken)
+{
+    const bool microsoft = note.source == kSourceMicrosoft;
+    const char* const names[2][2] = {{"javaw.exe", "jrew.exe"},
+                                     {"wjview.exe in the Windows directory",
+                                      "wjview.exe in the system directory"}};
+    for (int i = 0; i < 2; ++i) {
+        const char* path = note.tried[i];
+        if (path[0] == '\0') {
+            // Listed or taken from the first place: the second was never looked at.
+            if (note.outcome == kOutcomeNoLauncher || note.outcome == kOutcomeNoVersion)
+                printf("      %s: the path does not fit 259 characters, not tested\n",
+                       names[microsoft ? 1 : 0][i]);
+            continue;
+        }
+        if (strcmp(path, taken) == 0)
+            continue;
+        if (strlen(path) > kLongestTestedPath)
+            printf("      tried %s: not tested, the path is longer than %d characters\n", path,
+                   static_cast<int>(kLongestTestedPath));
+        else if (microsoft)
+            printf("      tried %s: absent, or without a version resource\n", path);
+        else
+            printf("      tried %s: not found\n", path);
+    }
+}
+
+void ExplainListed(const ExplainState* state, const DiscoveryNote& note)
+{
+    // Each listed note follows the one item that it added, so that item is the last.
+    const int index = ListGetCount(state->list) - 1;
+    char text[kTextBufferSize];
+    ListGetText(state->list, index, text);
+    printf("listed as %d: %s\n", index, text);
+    if (note.source == kSourceRegistered)
+        PrintJavaHome(note.javaHome);
+    printf("      launcher %s\n", note.detail);
+    PrintTried(note, note.detail);
+}
+
+void ExplainTooLong(const DiscoveryNote& note)
+{
+    if (note.source == kSourceBundled) {
+        if (g_homeDirTooLong)
+            printf("left out: \"home\" is longer than 259 characters, so it is not searched\n");
+        else
+            printf("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
+        return;
+    }
+    if (note.javaHome[0] == '\0') {
+        printf("left out: the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the "
+               "name (%d characters) does not fit 259 characters\n",
+               static_cast<int>(strlen(note.candidate)));
+        return;
+    }
+    const size_t length = strlen(note.javaHome);
+    if (length >= kTextBufferSize)
+        printf("left out: \"JavaHome\" is %d characters long, more than 259\n",
+               static_cast<int>(length));
+    else
+        printf("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
+    PrintJavaHome(note.javaHome);
+}
+
+void ExplainNote(const DiscoveryNote& note, void* context)
+{
+    ExplainState* state = static_cast<ExplainState*>(context);
+    OpenSection(state, note.source);
+    state->sectionHasNotes = true;
+
+    printf("  ");
+    if (note.source == kSourceRegistered && note.outcome != kOutcomeKeyAbsent)
+        printf("%s: ", note.candidate);
+    switch (note.outcome) {
+    case kOutcomeListed:
+        ExplainListed(state, note);
+        break;
+    case kOutcomeTooLong:
+        ExplainTooLong(note);
+        break;
+    case kOutcomeNoJavaHome:
+        printf("left out: no \"JavaHome\" value\n");
+        printf("      key %s\n", note.detail);
+        break;
+    case kOutcomeNoLauncher:
+        printf("left out: no launcher, neither javaw.exe nor jrew.exe in %s\n", note.detail);
+        if (note.source == kSourceRegistered)
+            PrintJavaHome(note.javaHome);
+        PrintTried(note, "");
+        break;
+    case kOutcomeKeyAbsent:
+        if (note.source == kSourceMicrosoft)
+            printf("left out: the key is absent, so wjview.exe is not looked for\n");
+        else
+            printf("none: the key is absent\n");
+        break;
+    case kOutcomeNoVersion:
+        printf("left out: no wjview.exe with a version resource\n");
+        PrintTried(note, "");
+        break;
+    case kOutcomeVersionTooOld:
+        printf("left out: %s has version %s, below 5.0.0.0\n", note.detail, note.candidate);
+        PrintTried(note, note.detail);
+        break;
+    case kOutcomeNotAdded:
+        printf("left out: no memory for the entry, or the list box refused it\n");
+        printf("      launcher %s\n", note.detail);
+        break;
+    }
+}
+
+void PrintSettings()
+{
+    printf("Settings, key SOFTWARE\\Velmor\\Quillfern:\n");
+    if (g_homeDirTooLong)
+        printf("  home    longer than 259 characters, not used\n");
+    else
+        printf("  home    %s\n", g_homeDir);
+    if (g_starterTooLong)
+        printf("  starter longer than 259 characters, matches no runtime\n");
+    else
+        printf("  starter %s\n", g_starter);
+    printf("\n");
+}
+
+void PrintCurrent(HWND list)
+{
+    const int count = ListGetCount(list);
+    const int selected = ListGetCurSel(list);
+    printf("\n%d runtime%s listed. ", count, count == 1 ? "" : "s");
+    if (selected >= 0) {
+        char text[kTextBufferSize];
+        ListGetText(list, selected, text);
+        printf("Current: %d, %s (\"starter\" equals its launcher, A-Z case ignored)\n", selected,
+               text);
+    } else if (g_starterTooLong) {
+        printf("Current: none (\"starter\" is longer than 259 characters)\n");
+    } else {
+        printf("Current: none (\"starter\" equals no listed launcher)\n");
+    }
+}
+
+// --- set ---
+
+// A decimal index, perhaps negative; false when text is not one (it is then a path).
+// *outOfRange is set for a number that no int index can be.
+bool ParseIndex(const char* text, int* index, bool* outOfRange)
+{
+    const bool negative = text[0] == '-';
+    const char* digits = negative ? text + 1 : text;
+    const size_t length = strlen(digits);
+    if (length == 0 || strspn(digits, "0123456789") != length)
+        return false;
+    *outOfRange = negative || length > static_cast<size_t>(kLongestIndexDigits);
+    *index = 0;
+    if (!*outOfRange) {
+        for (size_t i = 0; i < length; ++i)
+            *index = *index * 10 + (digits[i] - '0');
+    }
+    return true;
+}
+
+// Selects the entry that argument names, as the dialog selects on OK; false when none.
+bool SelectNamedRuntime(HWND list, const char* argument)
+{
+    int index = 0;
+    bool outOfRange = false;
+    if (ParseIndex(argument, &index, &outOfRange)) {
+        if (outOfRange || index >= ListGetCount(list)) {
+            fprintf(stderr, "No listed runtime has the index %s.\n", argument);
+            return false;
+        }
+        ListSetCurSel(list, index);
+        return true;
+    }
+    // The path is matched by the dialog's own preselection, with it standing as "starter".
+    ListSetCurSel(list, -1);
+    g_starterTooLong = strlen(argument) >= kTextBufferSize;
+    if (!g_starterTooLong) {
+        strcpy(g_starter, argument);
+        SelectCurrentRuntime(list);
+    }
+    if (ListGetCurSel(list) < 0) {
+        fprintf(stderr, "No listed runtime has the launcher %s.\n", argument);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunListCommand()
+{
+    HWND list = nullptr;
+    const int failure = OpenList(&list);
+    if (failure != kExitSuccess)
+        return failure;
+    InitRuntimeList(list);
+    const int count = ListGetCount(list);
+    const int selected = ListGetCurSel(list);
+    for (int index = 0; index < count; ++index)
+        PrintListLine(list, index, selected);
+    CloseList(list);
+    return kExitSuccess;
+}
+
+int RunExplainCommand()
+{
+    HWND list = nullptr;
+    const int failure = OpenList(&list);
+    if (failure != kExitSuccess)
+        return failure;
+    PrintSettings();
+    ExplainState state = {list, 0, false};
+    // InitRuntimeList, with the search telling what it looks at.
+    FillRuntimeList(list, ExplainNote, &state);
+    SelectCurrentRuntime(list);
+    OpenSection(&state, kSectionCount - 1);
+    PrintCurrent(list);
+    CloseList(list);
+    return kExitSuccess;
+}
+
+int RunSetCommand(const char* argument)
+{
+    HWND list = nullptr;
+    const int failure = OpenList(&list);
+    if (failure != kExitSuccess)
+        return failure;
+    InitRuntimeList(list);
+    int result = kExitBadCommand;
+    if (SelectNamedRuntime(list, argument)) {
+        if (ApplySelection(list)) {
+            const int index = ListGetCurSel(list);
+            const RuntimeEntry* entry = EntryAt(list, index);
+            printf("Set %d: %s\n", index, entry->name);
+            printf("  starter %s\n", entry->starter);
+            printf("  classes %s\n", entry->classes);
+            result = kExitSuccess;
+        } else {
+            PrintError(kApplyFailedMessage);
+            result = kExitApplyFailed;
+        }
+    }
+    CloseList(list);
+    return result;
+}
+
+int RunVersionCommand()
+{
+    char path[kTextBufferSize];
+    char version[kTextBufferSize];
+    const DWORD length = GetModuleFileNameA(nullptr, path, kTextBufferSize);
+    // A result of 260 means that the path was cut.
+    if (length == 0 || length >= kTextBufferSize || !GetFileVersionString(version, path)) {
+        PrintError("Cannot read the version resource.");
+        return kExitInternal;
+    }
+    printf("JreSelectCli %s\n", version);
+    return kExitSuccess;
+}
+
+void PrintUsage(bool toStdout)
+{
+    fputs("Usage: JreSelectCli COMMAND\n"
+          "\n"
+          "Lists, explains and sets the Java runtime that Quillfern runs with, as the\n"
+          "JreSelect dialog does.\n"
+          "\n"
+          "Commands:\n"
+          "  list        the runtimes in the dialog's order, one a line: a mark (*) on the one\n"
+          "              that Quillfern uses now and the index, then, after tabs, the display\n"
+          "              text and the launcher\n"
+          "  explain     every candidate that the search looked at, source by source, and\n"
+          "              why it was listed or left out\n"
+          "  set INDEX   makes the runtime with that index (as list shows it) the one that\n"
+          "              Quillfern uses: writes \"starter\", then \"classes\", as OK does\n"
+          "  set PATH    the same for the first listed runtime whose launcher is PATH, the\n"
+          "              case of the letters A-Z ignored\n"
+          "  --help      this text\n"
+          "  --version   the program's version\n"
+          "\n"
+          "Exit codes:\n"
+          "  0  success\n"
+          "  1  Quillfern's settings cannot be read (\"Cannot locate Quillfern software!\")\n"
+          "  2  a bad command line, or an index or path that names no listed runtime;\n"
+          "     nothing is written\n"
+          "  3  a registry write failed (\"Unable to apply changes!\")\n"
+          "  4  the hidden list box cannot be made (\"Unable to initialize UI!\"), or the\n"
+          "     version resource cannot be read\n",
+          toStdout ? stdout : stderr);
+}

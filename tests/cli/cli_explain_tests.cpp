@@ -1,0 +1,226 @@
+// "explain": every candidate of the search, source by source, with the reason it was left out.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+class CliExplainTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetCliState(); }
+    void TearDown() override { ResetCliState(); }
+};
+
+const std::string kRoot = "C:\\jt\\cli";
+const std::string kHome = kRoot + "\\q";
+const std::string kStarter = kHome + "\\jre\\bin\\javaw.exe";
+const std::string kJavaSoftPrefix = std::string(kTestJavaSoftKey) + "\\";
+
+struct ExplainCase {
+    const char* name;
+    void (*seed)();
+    std::vector<std::string> lines;  // each must be a whole line of the output, in this order
+};
+
+// The product key with no launcher under "home"; each case adds its one candidate.
+void SeedProduct()
+{
+    SetProduct(kHome, kStarter);
+}
+
+const ExplainCase kCases[] = {
+    {"bundled runtime with jrew.exe only",
+     [] {
+         SeedProduct();
+         MakeLauncher(kHome + "\\jre\\bin", "jrew.exe");
+     },
+     {"  listed as 0: Bundled Java Runtime Environment",
+      "      launcher C:\\jt\\cli\\q\\jre\\bin\\jrew.exe",
+      "      tried C:\\jt\\cli\\q\\jre\\bin\\javaw.exe: not found"}},
+    {"no launcher under home",
+     SeedProduct,
+     {"  left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\q\\jre\\bin",
+      "      tried C:\\jt\\cli\\q\\jre\\bin\\javaw.exe: not found",
+      "      tried C:\\jt\\cli\\q\\jre\\bin\\jrew.exe: not found"}},
+    {"home longer than 259 characters",
+     [] { SetProduct(kRoot + "\\" + std::string(290, 'h'), kStarter); },
+     {"  home    longer than 259 characters, not used",
+      "  left out: \"home\" is longer than 259 characters, so it is not searched"}},
+    {"home that does not fit with jre\\bin",
+     [] { SetProduct("C:\\" + std::string(250, 'h'), kStarter); },
+     {"  left out: \"home\" joined with jre\\bin does not fit 259 characters"}},
+    {"JavaSoft key absent", SeedProduct, {"  none: the key is absent"}},
+    {"JavaSoft key without subkeys",
+     [] {
+         SeedProduct();
+         CreateKey(kTestJavaSoftKey);
+     },
+     {"  none: the key has no subkeys"}},
+    {"subkey without JavaHome",
+     [] {
+         SeedProduct();
+         SetText((kJavaSoftPrefix + "1.4.2").c_str(), "RuntimeLib", "C:\\jre\\bin\\jvm.dll");
+     },
+     {"  1.4.2: left out: no \"JavaHome\" value",
+      "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4.2"}},
+    {"JavaHome without a launcher",
+     [] {
+         SeedProduct();
+         RegisterRuntime("1.6.0", kRoot + "\\j16");
+         MakeDirectories(kRoot + "\\j16\\bin");
+     },
+     {"  1.6.0: left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\j16\\bin",
+      "      JavaHome C:\\jt\\cli\\j16",
+      "      tried C:\\jt\\cli\\j16\\bin\\javaw.exe: not found",
+      "      tried C:\\jt\\cli\\j16\\bin\\jrew.exe: not found"}},
+    {"JavaHome with an unexpanded environment reference",
+     [] {
+         SeedProduct();
+         RegisterRuntime("1.8", "%SystemDrive%\\jt\\cli\\j8", REG_EXPAND_SZ);
+         MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
+     },
+     {"  1.8: left out: no launcher, neither javaw.exe nor jrew.exe in "
+      "%SystemDrive%\\jt\\cli\\j8\\bin",
+      "      JavaHome %SystemDrive%\\jt\\cli\\j8",
+      "      (environment references such as %SystemDrive% are not expanded)"}},
+    {"JavaHome longer than 259 characters",
+     [] {
+         SeedProduct();
+         RegisterRuntime("1.5", "C:\\" + std::string(297, 'j'));
+     },
+     {"  1.5: left out: \"JavaHome\" is 300 characters long, more than 259"}},
+    {"JavaHome that does not fit with bin",
+     [] {
+         SeedProduct();
+         RegisterRuntime("1.5", "C:\\" + std::string(253, 'j'));
+     },
+     {"  1.5: left out: \"JavaHome\" joined with bin does not fit 259 characters"}},
+    {"launcher path too long for the file test, though the file is there",
+     [] {
+         SeedProduct();
+         const std::string home = kRoot + "\\" + std::string(120, 'd');
+         RegisterRuntime("1.8", home);
+         MakeLauncher(home + "\\bin", "javaw.exe");
+     },
+     {"  1.8: left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\" +
+          std::string(120, 'd') + "\\bin",
+      "      tried C:\\jt\\cli\\" + std::string(120, 'd') +
+          "\\bin\\javaw.exe: not tested, the path is longer than 127 characters",
+      "      tried C:\\jt\\cli\\" + std::string(120, 'd') +
+          "\\bin\\jrew.exe: not tested, the path is longer than 127 characters"}},
+    {"subkey name that makes the key path too long",
+     [] {
+         SeedProduct();
+         CreateJavaSoftSubkey(std::string(220, 'n'));
+     },
+     {"  " + std::string(220, 'n') +
+      ": left out: the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the name "
+      "(220 characters) does not fit 259 characters"}},
+    {"Microsoft key absent though wjview.exe is there",
+     [] {
+         SeedProduct();
+         InstallWjview("wjview_5_0_0_381", kWindowsWjview);
+     },
+     {"  left out: the key is absent, so wjview.exe is not looked for"}},
+    {"wjview.exe without a version resource",
+     [] {
+         SeedProduct();
+         CreateKey(kTestMicrosoftVmKey);
+         InstallWjview("wjview_unversioned", kWindowsWjview);
+     },
+     {"  left out: no wjview.exe with a version resource",
+      "      tried C:\\windows\\wjview.exe: absent, or without a version resource",
+      "      tried C:\\windows\\system32\\wjview.exe: absent, or without a version resource"}},
+    {"wjview.exe below 5.0.0.0, in the system directory",
+     [] {
+         SeedProduct();
+         CreateKey(kTestMicrosoftVmKey);
+         InstallWjview("wjview_4_79_0_0", kSystemWjview);
+     },
+     {"  left out: C:\\windows\\system32\\wjview.exe has version 4.79.0.0, below 5.0.0.0",
+      "      tried C:\\windows\\wjview.exe: absent, or without a version resource"}},
+    {"wjview.exe of exactly 5.0.0.0",
+     [] {
+         SeedProduct();
+         CreateKey(kTestMicrosoftVmKey);
+         InstallWjview("wjview_5_0_0_0", kWindowsWjview);
+     },
+     {"  listed as 0: Microsoft Java Runtime Environment (5.0.0.0)",
+      "      launcher C:\\windows\\wjview.exe"}},
+    {"starter longer than 259 characters",
+     [] {
+         SetProduct(kHome, kStarter + std::string(280, 'x'));
+         MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+     },
+     {"  starter longer than 259 characters, matches no runtime",
+      "  listed as 0: Bundled Java Runtime Environment",
+      "1 runtime listed. Current: none (\"starter\" is longer than 259 characters)"}},
+};
+
+TEST_F(CliExplainTest, GivesTheReasonForEachCandidate)
+{
+    for (const ExplainCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        ResetCliState();
+        c.seed();
+        const std::string before = DumpKeyTree(kTestVelmorKey);
+
+        const CliRun run = RunCli("explain");
+        EXPECT_EQ(0u, run.exitCode);
+        EXPECT_EQ("", run.err);
+        const std::vector<std::string> lines = SplitLines(run.out);
+        size_t from = 0;
+        for (const std::string& wanted : c.lines) {
+            size_t at = from;
+            while (at < lines.size() && lines[at] != wanted)
+                ++at;
+            EXPECT_LT(at, lines.size()) << "missing, or out of order: [" << wanted << "]\n"
+                                        << run.out;
+            from = at < lines.size() ? at + 1 : from;
+        }
+        EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << "explain writes nothing";
+    }
+}
+
+// The whole text for one machine with every source: headings, order, indexes and mark.
+TEST_F(CliExplainTest, ExplainsEverySourceInOrder)
+{
+    SetProduct(kHome, "C:\\JT\\CLI\\J8\\BIN\\JAVAW.EXE");
+    RegisterRuntime("1.8.0_401", kRoot + "\\j8");
+    CreateKey((kJavaSoftPrefix + "1.4.2").c_str());
+    MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
+    MakeLauncher(kRoot + "\\j8\\bin", "jrew.exe");
+    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+    CreateKey(kTestMicrosoftVmKey);
+    InstallWjview("wjview_4_79_0_0", kWindowsWjview);
+
+    const CliRun run = RunCli("explain");
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("Settings, key SOFTWARE\\Velmor\\Quillfern:\n"
+              "  home    C:\\jt\\cli\\q\n"
+              "  starter C:\\JT\\CLI\\J8\\BIN\\JAVAW.EXE\n"
+              "\n"
+              "Bundled runtime, in \"home\"\\jre\\bin:\n"
+              "  listed as 0: Bundled Java Runtime Environment\n"
+              "      launcher C:\\jt\\cli\\q\\jre\\bin\\javaw.exe\n"
+              "\n"
+              "Registered runtimes, subkeys of SOFTWARE\\JavaSoft\\Java Runtime Environment:\n"
+              "  1.4.2: left out: no \"JavaHome\" value\n"
+              "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4.2\n"
+              "  1.8.0_401: listed as 1: Sun Java Runtime Environment (1.8.0_401)\n"
+              "      JavaHome C:\\jt\\cli\\j8\n"
+              "      launcher C:\\jt\\cli\\j8\\bin\\javaw.exe\n"
+              "\n"
+              "Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:\n"
+              "  left out: C:\\windows\\wjview.exe has version 4.79.0.0, below 5.0.0.0\n"
+              "\n"
+              "2 runtimes listed. Current: 1, Sun Java Runtime Environment (1.8.0_401) "
+              "(\"starter\" equals its launcher, A-Z case ignored)\n",
+              run.out);
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+// Process runner and state seeding for the JreSelectCli tests.
+#include "cli/cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+#include "app/runtime_list.h"
+#include "discovery/runtime_discovery.h"
+#include "discovery/runtime_entry.h"
+#include "settings/product_settings.h"
+#include "support/scratch_registry.h"
+
+const char kCliRoot[] = "C:\\jt\\cli";
+const char kWindowsWjview[] = "C:\\windows\\wjview.exe";
+const char kSystemWjview[] = "C:\\windows\\system32\\wjview.exe";
+
+namespace {
+
+const DWORD kTimeLimitMs = 60000;
+const DWORD kPollMs = 5;
+const DWORD kPipeSize = 65536;
+
+// Reads what the pipe holds now, without waiting for more.
+void Drain(HANDLE pipe, std::string* into)
+{
+    DWORD available = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        char buffer[4096];
+        DWORD got = 0;
+        if (!ReadFile(pipe, buffer, sizeof(buffer), &got, nullptr) || got == 0)
+            return;
+        into->append(buffer, got);
+    }
+}
+
+std::string WithoutCarriageReturns(const std::string& text)
+{
+    std::string result;
+    for (char c : text) {
+        if (c != '\r')
+            result += c;
+    }
+    return result;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::string& arguments)
+{
+    CliRun run = {0xbdbdbdbd, "", ""};
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    if (!CreatePipe(&outRead, &outWrite, &inherit, kPipeSize) ||
+        !CreatePipe(&errRead, &errWrite, &inherit, kPipeSize)) {
+        ADD_FAILURE() << "CreatePipe";
+        return run;
+    }
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    std::string commandLine = std::string("\"") + JRESELECT_BIN_DIR_W + "\\JreSelectCli.exe\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back('\0');
+    PROCESS_INFORMATION process;
+    const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE,
+                                        DETACHED_PROCESS, nullptr, nullptr, &startup, &process);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
+        CloseHandle(outRead);
+        CloseHandle(errRead);
+        return run;
+    }
+    // Both pipes are drained while the program runs, so that a full one never stalls it,
+    // and once more after it has ended. End of file is not waited for: a helper process that
+    // Wine starts for the program may hold the pipes' write ends longer.
+    std::string out, err;
+    DWORD waited = 0;
+    while (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_TIMEOUT) {
+        Drain(outRead, &out);
+        Drain(errRead, &err);
+        waited += kPollMs;
+        if (waited >= kTimeLimitMs) {
+            ADD_FAILURE() << commandLine << " did not end within " << kTimeLimitMs << " ms";
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, INFINITE);
+        }
+    }
+    Drain(outRead, &out);
+    Drain(errRead, &err);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    run.out = WithoutCarriageReturns(out);
+    run.err = WithoutCarriageReturns(err);
+    return run;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line))
+        lines.push_back(line);
+    return lines;
+}
+
+bool ListedRuntime::operator==(const ListedRuntime& other) const
+{
+    return current == other.current && index == other.index && text == other.text &&
+           launcher == other.launcher;
+}
+
+std::string Describe(const std::vector<ListedRuntime>& runtimes)
+{
+    std::string text;
+    for (const ListedRuntime& r : runtimes) {
+        text += std::string(r.current ? "* " : "  ") + std::to_string(r.index) + " | " + r.text +
+                " | " + r.launcher + "\n";
+    }
+    return text.empty() ? "(empty)\n" : text;
+}
+
+std::vector<ListedRuntime> ParseListOutput(const std::string& out)
+{
+    std::vector<ListedRuntime> runtimes;
+    for (const std::string& line : SplitLines(out)) {
+        const size_t firstTab = line.find('\t');
+        const size_t secondTab = line.find('\t', firstTab + 1);
+        if (line.size() < 3 || (line[0] != '*' && line[0] != ' ') || line[1] != ' ' ||
+            firstTab == std::string::npos || secondTab == std::string::npos ||
+            line.find('\t', secondTab + 1) != std::string::npos) {
+            ADD_FAILURE() << "malformed list line: [" << line << "]";
+            return {};
+        }
+        ListedRuntime r;
+        r.current = line[0] == '*';
+        r.index = atoi(line.substr(2, firstTab - 2).c_str());
+        r.text = line.substr(firstTab + 1, secondTab - firstTab - 1);
+        r.launcher = line.substr(secondTab + 1);
+        runtimes.push_back(r);
+    }
+    return runtimes;
+}
+
+std::vector<ListedRuntime> ListInProcess()
+{
+    std::vector<ListedRuntime> runtimes;
+    if (!LoadInstallSettings()) {
+        ADD_FAILURE() << "settings unreadable";
+        return runtimes;
+    }
+    // A top-level list box styled as the dialog's, not the message-only one of the CLI.
+    HWND list = CreateWindowA("LISTBOX", "", WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
+                                                 LBS_NOINTEGRALHEIGHT,
+                              0, 0, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (list == nullptr) {
+        ADD_FAILURE() << "CreateWindowA LISTBOX: " << GetLastError();
+        return runtimes;
+    }
+    FillRuntimeList(list);
+    SelectCurrentRuntime(list);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        char text[1024];
+        memset(text, 0xbd, sizeof(text));
+        const LRESULT length = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+        const RuntimeEntry* entry =
+            reinterpret_cast<const RuntimeEntry*>(SendMessageA(list, LB_GETITEMDATA, index, 0));
+        ListedRuntime r;
+        r.current = index == selected;
+        r.index = index;
+        r.text = length >= 0 ? std::string(text, static_cast<size_t>(length)) : "<LB_ERR>";
+        r.launcher = entry != nullptr ? entry->starter : "<no entry>";
+        runtimes.push_back(r);
+    }
+    ReleaseRuntimeList(list);
+    DestroyWindow(list);
+    return runtimes;
+}
+
+void ResetCliState()
+{
+    ResetProgramKeys();
+    RemoveTree(kCliRoot);
+    DeleteFileA(kWindowsWjview);
+    DeleteFileA(kSystemWjview);
+}
+
+void SetProduct(const std::string& home, const std::string& starter)
+{
+    SetText(kTestProductKey, "home", home);
+    SetText(kTestProductKey, "starter", starter);
+}
+
+void RegisterRuntime(const std::string& name, const std::string& javaHome, DWORD type)
+{
+    const std::string key = std::string(kTestJavaSoftKey) + "\\" + name;
+    SetText(key.c_str(), "JavaHome", javaHome, type);
+}
+
+void CreateJavaSoftSubkey(const std::string& name)
+{
+    HKEY parent, child;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &parent, nullptr));
+    const LONG status = RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &child, nullptr);
+    RegCloseKey(parent);
+    ASSERT_EQ(ERROR_SUCCESS, status) << name.size() << " characters";
+    RegCloseKey(child);
+}
+
+void MakeLauncher(const std::string& dir, const char* name)
+{
+    MakeFile(dir + "\\" + name, "launcher");
+}
+
+void InstallWjview(const char* fixture, const char* path)
+{
+    const std::string from = std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixture + ".exe";
+    ASSERT_TRUE(CopyFileA(from.c_str(), path, FALSE)) << from << " -> " << path;
+}
+
+std::map<std::string, std::string> ProductValues()
+{
+    std::map<std::string, std::string> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestProductKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD i = 0;; ++i) {
+        char name[512];
+        DWORD nameSize = sizeof(name);
+        BYTE data[4096];
+        DWORD dataSize = sizeof(data);
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        values[name] = "(" + std::to_string(type) + ")" +
+                       std::string(reinterpret_cast<char*>(data), dataSize);
+    }
+    RegCloseKey(key);
+    return values;
+}

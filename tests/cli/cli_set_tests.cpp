@@ -1,0 +1,240 @@
+// "set", the command line and the exit codes: what is written, and that nothing else is.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <sddl.h>
+
+#include <map>
+#include <string>
+
+#include "cli/cli_runner.h"
+#include "discovery/probes.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+const std::string kRoot = "C:\\jt\\cli";
+const std::string kHome = kRoot + "\\q";
+const std::string kBundled = kHome + "\\jre\\bin\\javaw.exe";
+const std::string kJ8 = kRoot + "\\j8\\bin\\javaw.exe";
+const std::string kJ131 = kRoot + "\\j131\\bin\\jrew.exe";
+const std::string kOldStarter = kRoot + "\\old\\bin\\javaw.exe";
+
+std::string Sz(const std::string& text)
+{
+    return "(1)" + text + std::string(1, '\0');
+}
+
+// Listed as 0 bundled, 1 "1.3.1", 2 "1.8", 3 "1.8.0_401" (same launcher as 2), 4 Microsoft.
+void SeedFiveRuntimes()
+{
+    SetProduct(kHome, kOldStarter);
+    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+    RegisterRuntime("1.8.0_401", kRoot + "\\j8");
+    RegisterRuntime("1.8", kRoot + "\\j8");
+    RegisterRuntime("1.3.1", kRoot + "\\j131");
+    MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
+    MakeLauncher(kRoot + "\\j131\\bin", "jrew.exe");
+    CreateKey(kTestMicrosoftVmKey);
+    InstallWjview("wjview_5_0_0_381", kWindowsWjview);
+}
+
+// Sets the product key's access list, in SDDL.
+void SetProductKeyAccess(const char* sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                     &descriptor, nullptr));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestProductKey, 0, WRITE_DAC, &key));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
+    RegCloseKey(key);
+    LocalFree(descriptor);
+}
+
+const char kReadOnlyForAll[] = "D:P(A;;KR;;;WD)(A;;WD;;;WD)";
+const char kFullForAll[] = "D:P(A;;KA;;;WD)";
+
+class CliSetTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetCliState(); }
+    void TearDown() override
+    {
+        if (RegKeyExistsForTest())
+            SetProductKeyAccess(kFullForAll);
+        ResetCliState();
+    }
+    static bool RegKeyExistsForTest()
+    {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestProductKey, 0, READ_CONTROL, &key) !=
+            ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+};
+
+TEST_F(CliSetTest, WritesStarterAndClassesOfTheNamedRuntime)
+{
+    struct Case {
+        const char* argument;
+        std::string starter;
+        std::string firstLine;
+    };
+    const Case cases[] = {
+        {"0", kBundled, "Set 0: Bundled Java Runtime Environment"},
+        {"1", kJ131, "Set 1: Sun Java Runtime Environment (1.3.1)"},
+        {"3", kJ8, "Set 3: Sun Java Runtime Environment (1.8.0_401)"},
+        {"4", "C:\\windows\\wjview.exe", "Set 4: Microsoft Java Runtime Environment (5.0.0.381)"},
+        {"001", kJ131, "Set 1: Sun Java Runtime Environment (1.3.1)"},
+        // By path: the entry's own spelling is written, and of two equal launchers the first.
+        {"C:\\JT\\CLI\\J131\\BIN\\JREW.EXE", kJ131, "Set 1: Sun Java Runtime Environment (1.3.1)"},
+        {"\"c:\\jt\\cli\\j8\\bin\\javaw.exe\"", kJ8, "Set 2: Sun Java Runtime Environment (1.8)"},
+        {"C:\\Windows\\WJVIEW.exe", "C:\\windows\\wjview.exe",
+         "Set 4: Microsoft Java Runtime Environment (5.0.0.381)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument);
+        ResetCliState();
+        SeedFiveRuntimes();
+        const std::string others =
+            DumpKeyTree("SOFTWARE\\JavaSoft") + DumpKeyTree(kTestMicrosoftVmKey);
+
+        const CliRun run = RunCli(std::string("set ") + c.argument);
+        EXPECT_EQ(0u, run.exitCode);
+        EXPECT_EQ("", run.err);
+        EXPECT_EQ(c.firstLine + "\n  starter " + c.starter + "\n  classes start.jar\n", run.out);
+        const std::map<std::string, std::string> expected = {
+            {"home", Sz(kHome)}, {"starter", Sz(c.starter)}, {"classes", Sz("start.jar")}};
+        EXPECT_EQ(expected, ProductValues());
+        EXPECT_EQ(others, DumpKeyTree("SOFTWARE\\JavaSoft") + DumpKeyTree(kTestMicrosoftVmKey));
+    }
+}
+
+TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
+{
+    struct Case {
+        const char* arguments;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"set 5", "index past the end"},
+        {"set -1", "negative index"},
+        {"set 99999999999999999999", "index beyond any int"},
+        {"set abc", "not a number, and no launcher"},
+        {"set 1x", "not a number, and no launcher"},
+        {"set \"\"", "empty argument"},
+        {"set C:\\jt\\cli\\j8\\bin\\\\javaw.exe", "path with a doubled backslash"},
+        {"set C:\\jt\\cli\\j8\\bin\\java.exe", "path of no listed launcher"},
+        {"set C:\\jt\\cli\\old\\bin\\javaw.exe", "the current starter, which is not listed"},
+        {"set", "missing argument"},
+        {"set 1 2", "extra argument"},
+        {"", "no command"},
+        {"frobnicate", "unknown command"},
+        {"list now", "extra argument to list"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.arguments) + ": " + c.why);
+        ResetCliState();
+        SeedFiveRuntimes();
+        const std::string before = DumpKeyTree(kTestVelmorKey);
+
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(2u, run.exitCode);
+        EXPECT_EQ("", run.out);
+        EXPECT_NE("", run.err);
+        EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+    }
+    // An empty list has no index 0.
+    ResetCliState();
+    SetProduct(kHome, kOldStarter);
+    const std::string before = DumpKeyTree(kTestVelmorKey);
+    EXPECT_EQ(2u, RunCli("set 0").exitCode);
+    EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+}
+
+// Wine enforces a key's access list: with writing denied, the "starter" write is refused, so
+// "classes" is not written either.
+TEST_F(CliSetTest, RefusedWriteEndsWithExitCode3)
+{
+    SeedFiveRuntimes();
+    SetProductKeyAccess(kReadOnlyForAll);
+    const std::string before = DumpKeyTree(kTestVelmorKey);
+
+    const CliRun run = RunCli("set 2");
+    EXPECT_EQ(3u, run.exitCode);
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ("Unable to apply changes!\n", run.err);
+    EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+    // The same state still lists: reading needs no write access.
+    EXPECT_EQ(0u, RunCli("list").exitCode);
+}
+
+TEST_F(CliSetTest, UnreadableSettingsEndWithExitCode1)
+{
+    struct Case {
+        const char* what;
+        const char* home;
+        const char* starter;
+    };
+    const Case states[] = {
+        {"no key", nullptr, nullptr},
+        {"no starter", "C:\\jt\\cli\\q", nullptr},
+        {"no home", nullptr, "C:\\jt\\cli\\q\\jre\\bin\\javaw.exe"},
+    };
+    const char* const commands[] = {"list", "explain", "set 0", "set C:\\x\\javaw.exe"};
+    for (const Case& state : states) {
+        for (const char* command : commands) {
+            SCOPED_TRACE(std::string(state.what) + ", " + command);
+            ResetCliState();
+            MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+            if (state.home != nullptr || state.starter != nullptr)
+                CreateKey(kTestProductKey);
+            if (state.home != nullptr)
+                SetText(kTestProductKey, "home", state.home);
+            if (state.starter != nullptr)
+                SetText(kTestProductKey, "starter", state.starter);
+            const std::string before = DumpKeyTree(kTestVelmorKey);
+
+            const CliRun run = RunCli(command);
+            EXPECT_EQ(1u, run.exitCode);
+            EXPECT_EQ("", run.out);
+            EXPECT_EQ("Cannot locate Quillfern software!\n", run.err);
+            EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+        }
+    }
+}
+
+TEST_F(CliSetTest, VersionComesFromTheVersionResource)
+{
+    char version[260];
+    memset(version, 0xbd, sizeof(version));
+    const std::string exe = std::string(JRESELECT_BIN_DIR_W) + "\\JreSelectCli.exe";
+    ASSERT_TRUE(GetFileVersionString(version, exe.c_str()));
+    EXPECT_STREQ("1.0.0.2", version);
+
+    const CliRun run = RunCli("--version");
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(std::string("JreSelectCli ") + version + "\n", run.out);
+}
+
+TEST_F(CliSetTest, HelpGoesToStdoutAndNamesTheExitCodes)
+{
+    const CliRun run = RunCli("--help");
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.err);
+    for (const char* line : {"Exit codes:", "  0  success",
+                             "  1  Quillfern's settings cannot be read (\"Cannot locate "
+                             "Quillfern software!\")",
+                             "  3  a registry write failed (\"Unable to apply changes!\")"}) {
+        EXPECT_NE(std::string::npos, run.out.find(std::string(line) + "\n")) << line;
+    }
+    // Without a command the same text goes to stderr, with the error.
+    const CliRun bare = RunCli("");
+    EXPECT_EQ(2u, bare.exitCode);
+    EXPECT_NE(std::string::npos, bare.err.find("Exit codes:"));
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+# JreSelectCli end to end: the program is started as its own process, in registry and file
+# states that the tests seed, and judged by its output, exit code and the registry after.
+jreselect_add_test(cli_tests
+  ${CMAKE_CURRENT_LIST_DIR}/cli_runner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_list_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_explain_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_set_tests.cpp)
+add_dependencies(cli_tests JreSelectCli)
+
+add_test(NAME cli_is_a_console_program_importing_only_system_dlls
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check-console.sh $<TARGET_FILE:JreSelectCli>)

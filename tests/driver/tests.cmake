@@ -1,0 +1,10 @@
+# The window driver: a library that end-to-end tests link, and jsdriver.exe, the same
+# operations for scripts.
+add_library(jsdriver_lib STATIC ${CMAKE_CURRENT_LIST_DIR}/driver.cpp)
+target_include_directories(jsdriver_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(jsdriver_lib PRIVATE -Wall -Wextra -Werror)
+target_link_libraries(jsdriver_lib PUBLIC user32 gdi32)
+
+add_executable(jsdriver ${CMAKE_CURRENT_LIST_DIR}/jsdriver.cpp)
+target_compile_options(jsdriver PRIVATE -Wall -Wextra -Werror)
+target_link_libraries(jsdriver PRIVATE jsdriver_lib)

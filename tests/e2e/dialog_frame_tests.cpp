@@ -1,0 +1,146 @@
+// The dialog frame end to end: start-up without the product's settings, the empty dialog
+// and each way of ending it, and a picture of the dialog for the README.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/driver.h"
+#include "e2e/session.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+const char kHome[] = "C:\\jt\\Quillfern";
+const char kStarter[] = "C:\\jt\\Quillfern\\jre\\bin\\javaw.exe";
+
+class DialogFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearMachine(); }
+    void TearDown() override { ClearMachine(); }
+};
+
+// A machine where the product would otherwise find every kind of runtime.
+void AddEveryRuntime()
+{
+    AddLauncher(kStarter);
+    AddLauncher("C:\\jt\\jre142\\bin\\javaw.exe");
+    RegisterRuntime("1.4.2", "C:\\jt\\jre142");
+    InstallMicrosoftVm("wjview_5_0_0_381.exe");
+}
+
+TEST_F(DialogFrameTest, WithoutSettingsOnlyTheMessageShowsAndNothingChanges)
+{
+    struct Case {
+        const char* name;
+        void (*seed)();
+    };
+    const Case cases[] = {
+        {"no product key", [] {}},
+        {"no product key, runtimes installed", [] { AddEveryRuntime(); }},
+        {"maker's key without the product's", [] { CreateKey(kTestVelmorKey); }},
+        {"empty product key", [] { CreateKey(kTestProductKey); }},
+        {"key without home", [] { SetText(kTestProductKey, "starter", kStarter); }},
+        {"key without starter",
+         [] {
+             SetText(kTestProductKey, "home", kHome);
+             AddEveryRuntime();
+         }},
+        {"home and starter under other names",
+         [] {
+             SetText(kTestProductKey, "Home ", kHome);
+             SetText(kTestProductKey, "starter\\", kStarter);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearMachine();
+        c.seed();
+        const RegistrySnapshot before = TakeSnapshot();
+
+        ProgramRun run;
+        ASSERT_TRUE(run.Start());
+        Seen seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+        ASSERT_EQ(kSeenMessage, seen.kind) << "the dialog showed, or nothing did";
+        std::string text;
+        EXPECT_TRUE(ReadMessageText(seen.window, &text));
+        EXPECT_EQ(kCannotLocateText, text);
+        ASSERT_TRUE(DismissMessage(seen.window, kWaitMs));
+
+        // The program ends without showing the dialog or a second message.
+        seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+        EXPECT_EQ(kSeenExit, seen.kind) << (seen.kind == kSeenDialog ? "the dialog showed"
+                                                                      : "a second message");
+        DWORD exitCode = 0xbdbdbdbd;
+        ASSERT_TRUE(run.Finish(kWaitMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+
+        const RegistrySnapshot after = TakeSnapshot();
+        EXPECT_EQ(before.product, after.product);
+        EXPECT_EQ(before.javaSoft, after.javaSoft);
+        EXPECT_EQ(before.microsoftVm, after.microsoftVm);
+    }
+}
+
+void SeedProductWithoutRuntimes()
+{
+    InstallProduct(kHome, kStarter);
+    SetText(kTestProductKey, "classes", "old.jar");
+}
+
+TEST_F(DialogFrameTest, EmptyDialogEndsEveryWayWithoutWriting)
+{
+    const SessionCase cases[] = {
+        {"OK", SeedProductWithoutRuntimes, {}, -1, -1, kEndOk, kApplyFailedText, nullptr},
+        {"Cancel", SeedProductWithoutRuntimes, {}, -1, -1, kEndCancel, nullptr, nullptr},
+        {"Escape", SeedProductWithoutRuntimes, {}, -1, -1, kEndEscape, nullptr, nullptr},
+        {"close box", SeedProductWithoutRuntimes, {}, -1, -1, kEndCloseBox, nullptr, nullptr},
+    };
+    for (const SessionCase& c : cases)
+        RunSession(c);
+}
+
+// The picture for the README: the dialog with all three kinds of runtime listed.
+TEST_F(DialogFrameTest, SavesScreenshotOfFilledDialog)
+{
+    InstallProduct(kHome, "C:\\jt\\jre142\\bin\\javaw.exe");
+    AddEveryRuntime();
+    AddLauncher("C:\\jt\\jre131\\bin\\jrew.exe");
+    RegisterRuntime("1.3.1_04", "C:\\jt\\jre131");
+
+    ProgramRun run;
+    ASSERT_TRUE(run.Start());
+    const Seen seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+    ASSERT_EQ(kSeenDialog, seen.kind);
+    ListState list = {-2, -2, {}};
+    ASSERT_TRUE(ReadRuntimeList(seen.window, &list));
+    EXPECT_EQ(4, list.count);
+
+    CreateDirectoryA(JRESELECT_ARTIFACTS_DIR_W, nullptr);
+    const std::string path = std::string(JRESELECT_ARTIFACTS_DIR_W) + "\\dialog.bmp";
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(SaveScreenshot(seen.window, path.c_str()));
+
+    // A real picture: as large as the window, and not of one colour.
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(seen.window, &rect));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(nullptr, bitmap);
+    DIBSECTION section;
+    ASSERT_EQ(static_cast<int>(sizeof(section)), GetObjectA(bitmap, sizeof(section), &section));
+    EXPECT_EQ(rect.right - rect.left, section.dsBm.bmWidth);
+    EXPECT_EQ(rect.bottom - rect.top, section.dsBm.bmHeight);
+    const BYTE* bits = static_cast<const BYTE*>(section.dsBm.bmBits);
+    bool varied = false;
+    for (LONG i = 3; i < section.dsBm.bmWidthBytes * section.dsBm.bmHeight && !varied; ++i)
+        varied = bits[i] != bits[i % 3];
+    DeleteObject(bitmap);
+    EXPECT_TRUE(varied) << "the picture is of one colour";
+
+    ASSERT_TRUE(PressButton(seen.window, IDCANCEL));
+    DWORD exitCode = 0xbdbdbdbd;
+    ASSERT_TRUE(run.Finish(kWaitMs, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// End-to-end sessions: the machine state a case seeds, JreSelect.exe started as a process of
+// its own, and one table-driven session that operates its dialog through the driver.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Launchers, homes and runtime folders of a case live here; removed before and after each.
+extern const char kCaseRoot[];  // C:\jt
+
+const DWORD kWaitMs = 10000;  // reached only when something is wrong
+
+extern const char kApplyFailedText[];  // "Unable to apply changes!"
+extern const char kCannotLocateText[];  // "Cannot locate Quillfern software!"
+
+// Removes every key and file that a case may have made.
+void ClearMachine();
+// The product key with both values the program needs.
+void InstallProduct(const std::string& home, const std::string& starter);
+// An empty file where a launcher is looked for.
+void AddLauncher(const std::string& path);
+// A JavaSoft subkey with its "JavaHome".
+void RegisterRuntime(const std::string& version, const std::string& javaHome);
+// The Microsoft VM's key, and a fixture executable copied in as C:\windows\wjview.exe.
+void InstallMicrosoftVm(const char* fixtureName);
+
+// The registry that the program may read, as text: equal snapshots mean nothing changed.
+struct RegistrySnapshot {
+    std::string product;  // SOFTWARE\Velmor and below
+    std::string javaSoft;
+    std::string microsoftVm;
+};
+RegistrySnapshot TakeSnapshot();
+
+// Every line of a key dump but those of the named value.
+std::string WithoutValue(const std::string& dump, const char* name);
+// The dump's line for a value, "name(type)=bytes", or empty when there is none.
+std::string ValueLine(const std::string& dump, const char* name);
+// The line that a REG_SZ value of this text gives in a dump.
+std::string TextValueLine(const char* name, const std::string& text);
+
+// JreSelect.exe from the build, started with CreateProcessA; killed if still running when
+// the object goes away.
+class ProgramRun {
+public:
+    ProgramRun() = default;
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool Start();
+    DWORD pid() const { return info_.dwProcessId; }
+    HANDLE process() const { return info_.hProcess; }
+    // The exit code; false, with the program killed, when it does not end in time.
+    bool Finish(DWORD timeoutMs, DWORD* exitCode);
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+enum Ending { kEndOk, kEndCancel, kEndEscape, kEndCloseBox };
+
+// One session: a machine state, what the dialog must show, what the user does, and what
+// must follow.
+struct SessionCase {
+    const char* name;
+    void (*seed)();
+    std::vector<std::string> items;  // the list, in order
+    int preselected;                 // -1: nothing selected
+    int choose;                      // item clicked before the ending; -1: none
+    Ending ending;
+    const char* message;  // the message box the ending brings, or null
+    const char* written;  // "starter" written with "classes" = "start.jar"; null: nothing
+};
+
+// Runs the case on a cleared machine and checks everything it names: list, selection,
+// messages, exit code 0, and that the registry changed only as `written` says.
+void RunSession(const SessionCase& c);

@@ -1,0 +1,22 @@
+# End-to-end tests: JreSelect.exe started as a process of its own under Wine on the
+# (virtual) display, operated through the window driver, judged by what it shows, its exit
+# code and the registry afterwards.
+set(JRESELECT_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(JRESELECT_ARTIFACTS_DIR ${CMAKE_BINARY_DIR}/artifacts)
+jreselect_windows_path(JRESELECT_ARTIFACTS_DIR_W ${JRESELECT_ARTIFACTS_DIR})
+
+jreselect_add_test(e2e_tests
+  ${JRESELECT_E2E_DIR}/session.cpp
+  ${JRESELECT_E2E_DIR}/dialog_frame_tests.cpp
+  ${JRESELECT_E2E_DIR}/runtime_choice_tests.cpp)
+target_link_libraries(e2e_tests PRIVATE jsdriver_lib advapi32)
+target_compile_definitions(e2e_tests PRIVATE
+  JRESELECT_ARTIFACTS_DIR_W="${JRESELECT_ARTIFACTS_DIR_W}")
+add_dependencies(e2e_tests JreSelect jsdriver fixtures)
+
+# One whole session under Wine's heap checking, driven by jsdriver.exe from a script.
+add_test(NAME e2e_heap_check
+  COMMAND bash ${JRESELECT_E2E_DIR}/heap_check.sh ${JRESELECT_WINE_RUN}
+    ${JRESELECT_PREFIXES}/e2e_heap_check $<TARGET_FILE:JreSelect> $<TARGET_FILE:jsdriver>
+    ${CMAKE_BINARY_DIR}/bin/fixtures/wjview_5_0_0_381.exe)
+set_tests_properties(e2e_heap_check PROPERTIES RESOURCE_LOCK e2e_heap_check TIMEOUT 120)
