@@ -20,16 +20,17 @@ struct Size {
     int runs;
 };
 
-const Size kSizes[] = {{10, 31}, {100, 21}, {1000, 11}, {10000, 7}};
+const Size kSizes[] = {{10, 101}, {100, 51}, {1000, 15}, {10000, 7}};
 
 INT_PTR CALLBACK IdleDialogProc(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;
 }
 
-// The bundled launcher, every JavaSoft subkey's "JavaHome" and its bin\javaw.exe, the
-// Microsoft VM's key and wjview.exe's version: one open, query or probe each, with
-// buffers on the stack and no list. Returns the number of runtimes found.
+// The bundled launcher, every JavaSoft subkey's "JavaHome" (opened and read the way the
+// program's registry reads work: open by path, ask the size, read) and its bin\javaw.exe,
+// the Microsoft VM's key and wjview.exe's version, with buffers on the stack and no list.
+// Returns the number of runtimes found.
 int ScanFloor()
 {
     int found = 0;
@@ -46,13 +47,22 @@ int ScanFloor()
         char name[MAX_PATH];
         for (DWORD index = 0; RegEnumKeyA(javaSoft, index, name, MAX_PATH) == ERROR_SUCCESS;
              ++index) {
+            // As the search reads it: the subkey by its full path, then the value's size,
+            // then the value.
+            char key[2 * MAX_PATH];
+            wsprintfA(key, "%s\\%s", kBenchJavaSoftKey, name);
             HKEY runtime;
-            if (RegOpenKeyA(javaSoft, name, &runtime) != ERROR_SUCCESS)
+            if (RegOpenKeyA(HKEY_LOCAL_MACHINE, key, &runtime) != ERROR_SUCCESS)
                 continue;
             char home[MAX_PATH];
-            DWORD size = sizeof(home) - 1;
-            const LONG result = RegQueryValueExA(runtime, "JavaHome", nullptr, nullptr,
-                                                 reinterpret_cast<BYTE*>(home), &size);
+            DWORD size = 0;
+            LONG result = RegQueryValueExA(runtime, "JavaHome", nullptr, nullptr, nullptr, &size);
+            if (result == ERROR_SUCCESS && size < sizeof(home)) {
+                result = RegQueryValueExA(runtime, "JavaHome", nullptr, nullptr,
+                                          reinterpret_cast<BYTE*>(home), &size);
+            } else {
+                result = ERROR_MORE_DATA;
+            }
             RegCloseKey(runtime);
             if (result != ERROR_SUCCESS)
                 continue;

@@ -20,8 +20,6 @@ private:
 };
 
 const DWORD kNameBufferSize = 260;
-// Room that ReadRegString offers a value at its first attempt: a whole path.
-const DWORD kFirstReadSize = 260;
 
 }  // namespace
 
@@ -32,28 +30,20 @@ char* ReadRegString(HKEY root, const char* subkey, const char* valueName)
         return nullptr;
     KeyCloser closer(key);
 
-    // A value that fits a path buffer, as nearly all do, is read in one call; a longer one
-    // makes the call fail with ERROR_MORE_DATA and its size, and is read again whole. If it
-    // grows in between, the second call fails too and nothing is returned rather than a cut
-    // text.
     DWORD type = 0;
-    DWORD size = kFirstReadSize;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return nullptr;
+    if (size == MAXDWORD)
+        return nullptr;
+
     char* buffer = static_cast<char*>(malloc(size + 1));
     if (buffer == nullptr)
         return nullptr;
-    LONG result =
-        RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    if (result == ERROR_MORE_DATA) {
-        free(buffer);
-        if (size == MAXDWORD)
-            return nullptr;
-        buffer = static_cast<char*>(malloc(size + 1));
-        if (buffer == nullptr)
-            return nullptr;
-        result =
-            RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    }
-    if (result != ERROR_SUCCESS) {
+    // The value may have grown since the size was asked for; the call then fails with
+    // ERROR_MORE_DATA and nothing is returned rather than a cut text.
+    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS) {
         free(buffer);
         return nullptr;
     }
