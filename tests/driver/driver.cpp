@@ -1,6 +1,6 @@
 // The driver's window operations. Texts cross the process boundary as UTF-16: under Wine
-// the ANSI list box and text messages bring back only the first character from another
-// process, while the wide ones are marshalled whole.
+// an ANSI LB_GETTEXT from another process brings back only the first character, while the
+// wide messages are marshalled whole.
 #include "driver/driver.h"
 
 #include <cstdio>
@@ -286,8 +286,12 @@ bool PressEscape(HWND dialog)
     const UINT scanCode = MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC);
     const LPARAM down = 1 | (static_cast<LPARAM>(scanCode) << 16);
     const LPARAM up = down | (1L << 30) | (1L << 31);
-    return PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, down) &&
-           PostMessageA(target, WM_KEYUP, VK_ESCAPE, up);
+    if (!PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, down))
+        return false;
+    // The key-down may end the dialog before the key-up is posted: the release then has
+    // no window left to go to, as when a user lets go of the key.
+    PostMessageA(target, WM_KEYUP, VK_ESCAPE, up);
+    return true;
 }
 
 bool PressCloseBox(HWND dialog)
@@ -297,6 +301,9 @@ bool PressCloseBox(HWND dialog)
 
 bool SaveScreenshot(HWND window, const char* path)
 {
+    // Tests of other Wine prefixes may share the display and open windows on top of this
+    // one; it is raised above them for the picture.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Answered only once the thread is back in its message loop; painting follows when its
     // queue is empty, so the picture is taken once two captures agree.
     if (!Answer(window, WM_NULL, 0, 0, nullptr))
@@ -316,5 +323,6 @@ bool SaveScreenshot(HWND window, const char* path)
             break;
         previous.swap(pixels);
     }
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return WriteBitmapFile(path, header, pixels);
 }

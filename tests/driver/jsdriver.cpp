@@ -2,6 +2,9 @@
 // JreSelect.exe beside it under Wine (the demo, the benchmarks, the heap check).
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,8 +36,12 @@ const char kUsage[] =
     "  --help                 this text\n"
     "\n"
     "TIMEOUT_MS defaults to 10000; the other commands wait up to that long for their\n"
-    "window. Exit code: 0 done, 1 window not found in time or the operation refused,\n"
-    "2 bad command line. On time-out, \"timeout\" is printed.\n";
+    "window. Windows of any process in the prefix count. Output lines end in LF.\n"
+    "Exit code: 0 done, 1 window not found in time or the operation refused, 2 bad\n"
+    "command line. On time-out, \"timeout\" is printed.\n"
+    "\n"
+    "Example: wine jsdriver.exe wait && wine jsdriver.exe select 1 &&\n"
+    "         wine jsdriver.exe press ok && wine jsdriver.exe gone\n";
 
 const DWORD kDefaultTimeoutMs = 10000;
 
@@ -158,6 +165,8 @@ int OnDialog(const char* command, int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Lines end in a bare LF, as the shell scripts that read them expect.
+    _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2 || strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0)
         return argc < 2 ? Usage() : (fputs(kUsage, stdout), 0);
     const char* command = argv[1];

@@ -13,7 +13,7 @@ bash "$wine_run" "$prefix" --prepare
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml="
 drive_c=$prefix/drive_c
 
-jsdriver() { WINEDEBUG=-all wine "$driver" "$@" | tr -d '\r'; }
+jsdriver() { WINEDEBUG=-all wine "$driver" "$@"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -66,7 +66,7 @@ session() {
     wait $pid || status=$?
     [ $status -eq 0 ] || fail "$debug: exit code $status (124: killed on time-out)"
     local starter
-    starter=$(WINEDEBUG=-all wine reg query 'HKLM\SOFTWARE\Velmor\Quillfern' /v starter | tr -d '\r')
+    starter=$(WINEDEBUG=-all wine reg query 'HKLM\SOFTWARE\Velmor\Quillfern' /v starter)
     grep -qF 'C:\jt\jre150\bin\javaw.exe' <<<"$starter" || fail "$debug: starter not written: $starter"
     if grep -E ':(err|warn):heap|[Hh]eap corrupt|Assertion failed|Unhandled|page fault' "$log"; then
         fail "$debug: heap errors above (log: $log)"

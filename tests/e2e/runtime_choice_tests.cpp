@@ -115,7 +115,6 @@ protected:
     {
         g_denial.reset();
         ClearMachine();
-        RemoveTree("C:\\q");
     }
 };
 
@@ -192,8 +191,8 @@ TEST_F(RuntimeChoiceTest, LettersBeyondAsciiAreNotFolded)
         RunSession(c);
 }
 
-// The registry refuses the write of "starter": the message shows, "classes" is not
-// written after it, and the key stays as it was.
+// The registry refuses the write of "starter": the message shows and the key stays as it
+// was, "classes" included.
 TEST_F(RuntimeChoiceTest, RefusedWriteShowsMessageAndWritesNothingMore)
 {
     RunSession({"product key denies setting values",
@@ -304,10 +303,10 @@ TEST_F(RuntimeChoiceTest, HostileRegistryStates)
         {"home a REG_DWORD whose bytes spell a folder",
          [] {
              SeedThreeSources(kJre131Starter);
-             SeedTextValue("home", REG_DWORD, "C:\\q");
-             AddLauncher("C:\\q\\jre\\bin\\javaw.exe");
+             SeedTextValue("home", REG_DWORD, kShortFolder);
+             AddLauncher(kShortFolderStarter);
          },
-         kThreeSourceItems, 1, 0, kEndOk, nullptr, "C:\\q\\jre\\bin\\javaw.exe"},
+         kThreeSourceItems, 1, 0, kEndOk, nullptr, kShortFolderStarter},
         {"starter a REG_DWORD: replaced by a REG_SZ on OK",
          [] {
              SeedThreeSources(kBundledStarter);

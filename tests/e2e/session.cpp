@@ -9,6 +9,8 @@
 #include "support/scratch_registry.h"
 
 const char kCaseRoot[] = "C:\\jt";
+const char kShortFolder[] = "C:\\q";
+const char kShortFolderStarter[] = "C:\\q\\jre\\bin\\javaw.exe";
 const char kApplyFailedText[] = "Unable to apply changes!";
 const char kCannotLocateText[] = "Cannot locate Quillfern software!";
 
@@ -71,6 +73,7 @@ void ClearMachine()
 {
     ResetProgramKeys();
     RemoveTree(kCaseRoot);
+    RemoveTree(kShortFolder);
     DeleteFileA(kWindowsWjview);
     DeleteFileA(kSystemWjview);
     MakeDirectories(kCaseRoot);

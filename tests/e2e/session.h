@@ -9,6 +9,9 @@
 
 // Launchers, homes and runtime folders of a case live here; removed before and after each.
 extern const char kCaseRoot[];  // C:\jt
+// A folder whose name fits the four bytes of a REG_DWORD, and its bundled launcher.
+extern const char kShortFolder[];         // C:\q
+extern const char kShortFolderStarter[];  // C:\q\jre\bin\javaw.exe
 
 const DWORD kWaitMs = 10000;  // reached only when something is wrong
 
