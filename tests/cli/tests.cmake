@@ -8,4 +8,4 @@ jreselect_add_test(cli_tests
 add_dependencies(cli_tests JreSelectCli)
 
 add_test(NAME cli_is_a_console_program_importing_only_system_dlls
-  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check-console.sh $<TARGET_FILE:JreSelectCli>)
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/check-imports.sh $<TARGET_FILE:JreSelectCli> console)
