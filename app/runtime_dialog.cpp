@@ -20,7 +20,7 @@ void OnInitDialog(HWND hDlg)
         EndDialog(hDlg, 0);
     }
 
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongA(hDlg, GWL_HINSTANCE));
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hDlg, GWLP_HINSTANCE));
     if (instance != nullptr && g_icon == nullptr) {
         g_icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP_ICON));
         if (g_icon != nullptr)

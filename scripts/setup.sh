@@ -4,13 +4,17 @@ set -euo pipefail
 
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 command -v cmake >/dev/null || need+=(cmake)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xauth >/dev/null || need+=(xauth)
 command -v import >/dev/null || need+=(imagemagick)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -x /usr/lib/wine/wine ] || [ -x /usr/bin/wine ] || need+=(wine)
+# The 32-bit loader runs the shipped program (win32, wow64); the 64-bit one runs 64-bit
+# prefixes and the 64-bit build, also on hosts that execute no i386 code.
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 # "MS Sans Serif", the dialog's font, and Tahoma.
 [ -e /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 command -v taskset >/dev/null || need+=(util-linux)

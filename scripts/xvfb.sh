@@ -34,11 +34,3 @@ stop_xvfb() {
         JRESELECT_XVFB_PID=
     fi
 }
-
-# Stops the wineservers of every prefix below a folder, and so every Wine process in them.
-stop_wineservers() {
-    local p
-    for p in "$1"/*/; do
-        [ -d "$p/drive_c" ] && WINEPREFIX=${p%/} wineserver -k 2>/dev/null || true
-    done
-}

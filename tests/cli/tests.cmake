@@ -6,6 +6,3 @@ jreselect_add_test(cli_tests
   ${CMAKE_CURRENT_LIST_DIR}/cli_explain_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_set_tests.cpp)
 add_dependencies(cli_tests JreSelectCli)
-
-add_test(NAME cli_is_a_console_program_importing_only_system_dlls
-  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/check-imports.sh $<TARGET_FILE:JreSelectCli> console)

@@ -16,7 +16,7 @@ set(JRESELECT_DISCOVERY_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(discovery_test_support STATIC ${JRESELECT_DISCOVERY_TESTS}/list_window.cpp)
 target_link_libraries(discovery_test_support PUBLIC jreselect_core test_support user32)
-target_compile_options(discovery_test_support PRIVATE -Wall -Wextra -Werror)
+target_compile_options(discovery_test_support PRIVATE ${JRESELECT_WARNINGS})
 add_dependencies(discovery_test_support wjview_short_fixed wjview_empty_fixed)
 
 jreselect_add_test(probe_tests ${JRESELECT_DISCOVERY_TESTS}/probe_tests.cpp)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # jsdriver.exe's commands against the real JreSelect.exe, as the demo and benchmark
 # scripts use them: every command, its output and its exit code.
-# Usage: jsdriver_check.sh WINE_RUN PREFIX JRESELECT_EXE JSDRIVER_EXE
+# Usage: jsdriver_check.sh WINE_RUN ROOT/NAME JRESELECT_EXE JSDRIVER_EXE
 set -euo pipefail
 wine_run=$1 prefix=$(realpath -m "$2") program=$3 driver=$4
 
-bash "$wine_run" "$prefix" --prepare
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
-drive_c=$prefix/drive_c
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+use_wine_prefix "$prefix"
+drive_c=$WINEPREFIX/drive_c
 failures=0
 
 jsdriver() { wine "$driver" "$@"; }

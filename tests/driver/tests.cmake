@@ -2,15 +2,14 @@
 # operations for scripts.
 add_library(jsdriver_lib STATIC ${CMAKE_CURRENT_LIST_DIR}/driver.cpp)
 target_include_directories(jsdriver_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_options(jsdriver_lib PRIVATE -Wall -Wextra -Werror)
+target_compile_options(jsdriver_lib PRIVATE ${JRESELECT_WARNINGS})
 target_link_libraries(jsdriver_lib PUBLIC user32 gdi32)
 
 add_executable(jsdriver ${CMAKE_CURRENT_LIST_DIR}/jsdriver.cpp)
-target_compile_options(jsdriver PRIVATE -Wall -Wextra -Werror)
+target_compile_options(jsdriver PRIVATE ${JRESELECT_WARNINGS})
 target_link_libraries(jsdriver PRIVATE jsdriver_lib)
 
 # Every jsdriver command against the real program, as scripts use them.
-add_test(NAME jsdriver_commands
-  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/jsdriver_check.sh ${JRESELECT_WINE_RUN}
+jreselect_add_wine_test(jsdriver_commands
+  bash ${CMAKE_CURRENT_LIST_DIR}/jsdriver_check.sh ${JRESELECT_WINE_RUN}
     ${JRESELECT_PREFIXES}/jsdriver_commands $<TARGET_FILE:JreSelect> $<TARGET_FILE:jsdriver>)
-set_tests_properties(jsdriver_commands PROPERTIES RESOURCE_LOCK jsdriver_commands TIMEOUT 120)

@@ -7,11 +7,11 @@
 # Usage: heap_check.sh WINE_RUN PREFIX JRESELECT_EXE JSDRIVER_EXE WJVIEW_FIXTURE
 set -euo pipefail
 wine_run=$1 prefix=$(realpath -m "$2") program=$3 driver=$4 wjview=$5
-log_dir=$prefix.logs
 
-bash "$wine_run" "$prefix" --prepare
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml="
-drive_c=$prefix/drive_c
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+use_wine_prefix "$prefix"
+log_dir=$WINEPREFIX.logs
+drive_c=$WINEPREFIX/drive_c
 
 jsdriver() { WINEDEBUG=-all wine "$driver" "$@"; }
 

@@ -15,8 +15,7 @@ target_compile_definitions(e2e_tests PRIVATE
 add_dependencies(e2e_tests JreSelect jsdriver fixtures)
 
 # One whole session under Wine's heap checking, driven by jsdriver.exe from a script.
-add_test(NAME e2e_heap_check
-  COMMAND bash ${JRESELECT_E2E_DIR}/heap_check.sh ${JRESELECT_WINE_RUN}
+jreselect_add_wine_test(e2e_heap_check
+  bash ${JRESELECT_E2E_DIR}/heap_check.sh ${JRESELECT_WINE_RUN}
     ${JRESELECT_PREFIXES}/e2e_heap_check $<TARGET_FILE:JreSelect> $<TARGET_FILE:jsdriver>
     ${CMAKE_BINARY_DIR}/bin/fixtures/wjview_5_0_0_381.exe)
-set_tests_properties(e2e_heap_check PROPERTIES RESOURCE_LOCK e2e_heap_check TIMEOUT 120)

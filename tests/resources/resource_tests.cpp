@@ -14,7 +14,25 @@
 
 namespace {
 
-const char kProgram[] = JRESELECT_BIN_DIR_W "\\JreSelect.exe";
+// This build's JreSelect.exe, or the file named by --program=PATH: the 64-bit test build
+// reads the shipped 32-bit executable so, where no 32-bit code can run.
+std::string ProgramPath()
+{
+    const char kOption[] = "--program=";
+    for (int i = 1; i < __argc; ++i) {
+        if (strncmp(__argv[i], kOption, strlen(kOption)) == 0) {
+            std::string path = __argv[i] + strlen(kOption);
+            std::replace(path.begin(), path.end(), '/', '\\');
+            return path;
+        }
+    }
+    return JRESELECT_BIN_DIR_W "\\JreSelect.exe";
+}
+const char* Program()
+{
+    static const std::string path = ProgramPath();
+    return path.c_str();
+}
 const WORD kUsEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 std::string Hex(DWORD value)
@@ -27,7 +45,8 @@ std::string Hex(DWORD value)
 // The program file mapped as data: its code never runs, its resources can be found.
 class ProgramImage {
 public:
-    ProgramImage() : module_(LoadLibraryExA(kProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ProgramImage() : module_(LoadLibraryExA(Program(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
     ~ProgramImage()
     {
         if (module_ != nullptr)
@@ -332,7 +351,7 @@ VersionNode FindChild(const std::vector<BYTE>& data, const VersionNode& parent, 
 TEST(ResourceTest, FileHoldsOnlyTheFiveResourcesInUsEnglish)
 {
     ProgramImage image;
-    ASSERT_NE(nullptr, image.module()) << kProgram << ": error " << GetLastError();
+    ASSERT_NE(nullptr, image.module()) << Program() << ": error " << GetLastError();
     std::vector<BYTE> group = image.Bytes(RT_GROUP_ICON, 101);
     ASSERT_GE(group.size(), 6u + 14u);
     WORD iconId = 0;
@@ -353,7 +372,7 @@ TEST(ResourceTest, FileHoldsOnlyTheFiveResourcesInUsEnglish)
 TEST(ResourceTest, DialogFrame)
 {
     ProgramImage image;
-    ASSERT_NE(nullptr, image.module()) << kProgram << ": error " << GetLastError();
+    ASSERT_NE(nullptr, image.module()) << Program() << ": error " << GetLastError();
     std::vector<BYTE> bytes = image.Bytes(RT_DIALOG, 103);
     ASSERT_FALSE(bytes.empty()) << "no dialog 103 in US English";
     Dialog d = ParseDialog(bytes);
@@ -403,7 +422,7 @@ TEST(ResourceTest, DialogControlsInOrder)
          WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, ""},
     };
     ProgramImage image;
-    ASSERT_NE(nullptr, image.module()) << kProgram << ": error " << GetLastError();
+    ASSERT_NE(nullptr, image.module()) << Program() << ": error " << GetLastError();
     Dialog d = ParseDialog(image.Bytes(RT_DIALOG, 103));
     ASSERT_TRUE(d.ok) << "no dialog 103, or its template ends early";
     ASSERT_EQ(sizeof(rows) / sizeof(rows[0]), d.controls.size());
@@ -429,7 +448,7 @@ TEST(ResourceTest, DialogControlsInOrder)
 TEST(ResourceTest, IconGroupHoldsOne32By32SixteenColourImage)
 {
     ProgramImage image;
-    ASSERT_NE(nullptr, image.module()) << kProgram << ": error " << GetLastError();
+    ASSERT_NE(nullptr, image.module()) << Program() << ": error " << GetLastError();
     std::vector<BYTE> group = image.Bytes(RT_GROUP_ICON, 101);
     ASSERT_FALSE(group.empty()) << "no icon group 101 in US English";
 
@@ -493,7 +512,7 @@ TEST(ResourceTest, IconGroupHoldsOne32By32SixteenColourImage)
 TEST(ResourceTest, LogoIs200By49At24BitsPerPixel)
 {
     ProgramImage image;
-    ASSERT_NE(nullptr, image.module()) << kProgram << ": error " << GetLastError();
+    ASSERT_NE(nullptr, image.module()) << Program() << ": error " << GetLastError();
     std::vector<BYTE> logo = image.Bytes(RT_BITMAP, 104);
     ASSERT_FALSE(logo.empty()) << "no bitmap 104 in US English";
     BITMAPINFOHEADER header;
@@ -512,10 +531,10 @@ TEST(ResourceTest, LogoIs200By49At24BitsPerPixel)
 TEST(ResourceTest, VersionInformation)
 {
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA(kProgram, &ignored);
-    ASSERT_NE(0u, size) << kProgram << ": error " << GetLastError();
+    DWORD size = GetFileVersionInfoSizeA(Program(), &ignored);
+    ASSERT_NE(0u, size) << Program() << ": error " << GetLastError();
     std::vector<BYTE> info(size, 0xbd);
-    ASSERT_TRUE(GetFileVersionInfoA(kProgram, 0, size, info.data()));
+    ASSERT_TRUE(GetFileVersionInfoA(Program(), 0, size, info.data()));
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;

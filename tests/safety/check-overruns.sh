@@ -8,7 +8,7 @@ fail=0
 g1=$("${run[@]}" guard 2>/dev/null | tr -d '\r')
 g2=$("${run[@]}" guard 2>/dev/null | tr -d '\r')
 echo "guard: $g1, then $g2"
-if [ -z "$g1" ] || [ "$g1" = "$g2" ] || [ "$g1" = 00000000 ]; then
+if [ -z "$g1" ] || [ "$g1" = "$g2" ] || [[ $g1 =~ ^0+$ ]]; then
     echo "the stack guard is not random"; fail=1
 fi
 out=$("${run[@]}" none 2>/dev/null | tr -d '\r')

@@ -1,0 +1,74 @@
+# Sourced: the Wine environment of one test configuration, the one place that knows them.
+#   win32  the 32-bit build in a 32-bit prefix: Windows as 32-bit machines have it
+#   wow64  the same 32-bit build in a 64-bit prefix: the program as 64-bit Windows runs it,
+#          with the 32-bit registry view and SysWOW64 as its system directory
+#   win64  a 64-bit build in a 64-bit prefix: runs on hosts that execute no i386 code
+# After `wine_env CONFIG PREFIX`, `wine` (a function) starts that configuration's loader in
+# that prefix. Debian's `wine` wrapper always picks the 32-bit loader when it is installed,
+# so the loaders are called by their paths.
+
+JRESELECT_WINE32_LOADER=/usr/lib/wine/wine
+JRESELECT_WINE64_LOADER=/usr/lib/wine/wine64
+
+# True when this host executes i386 code: some kernels have IA-32 emulation turned off, and
+# the 32-bit loader then fails with "Exec format error". Asked once per process tree.
+host_runs_i386() {
+    if [ -z "${JRESELECT_HOST_I386:-}" ]; then
+        if "$JRESELECT_WINE32_LOADER" --version >/dev/null 2>&1; then
+            JRESELECT_HOST_I386=yes
+        else
+            JRESELECT_HOST_I386=no
+        fi
+        export JRESELECT_HOST_I386
+    fi
+    [ "$JRESELECT_HOST_I386" = yes ]
+}
+
+# wine_env CONFIG PREFIX
+wine_env() {
+    case "$1" in
+        win32) export WINEARCH=win32 WINELOADER=$JRESELECT_WINE32_LOADER ;;
+        # The 32-bit loader in a 64-bit prefix is WOW64; it hands 64-bit programs (wineboot,
+        # the services) to the 64-bit loader itself.
+        wow64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE32_LOADER ;;
+        win64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE64_LOADER ;;
+        *) echo "unknown Wine configuration '$1' (win32, wow64 or win64)" >&2; return 2 ;;
+    esac
+    export JRESELECT_WINE_CONFIG=$1 WINEPREFIX=$2
+    # No Mono or Gecko installers; no debug channels unless asked for.
+    export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:--all}
+}
+
+# The prefix of ROOT/NAME in a configuration: ROOT/CONFIG/NAME.
+wine_prefix_path() {
+    echo "$(dirname "$1")/$2/$(basename "$1")"
+}
+
+# use_wine_prefix ROOT/NAME: makes that prefix in the configuration JRESELECT_WINE_CONFIG
+# names (a copy of its template) and enters its environment.
+use_wine_prefix() {
+    local config=${JRESELECT_WINE_CONFIG:?name the Wine configuration in JRESELECT_WINE_CONFIG}
+    bash "$(dirname "${BASH_SOURCE[0]}")/../tests/wine-run.sh" "$1" --prepare
+    wine_env "$config" "$(wine_prefix_path "$(realpath -m "$1")" "$config")"
+}
+
+wine() {
+    "$WINELOADER" "$@"
+}
+
+# The configuration a program runs in when none is named: a 64-bit program in win64, a 32-bit
+# one in win32. Reads the PE header's machine field.
+default_wine_config() {
+    local offset machine
+    offset=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
+    machine=$(od -An -t x2 -j $((offset + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ')
+    if [ "$machine" = 8664 ]; then echo win64; else echo win32; fi
+}
+
+# Stops the wineservers of every prefix below a folder, and so every Wine process in them.
+stop_wineservers() {
+    local p
+    for p in $(find "$1" -maxdepth 3 -name system.reg -printf '%h\n' 2>/dev/null); do
+        WINEPREFIX=$p /usr/bin/wineserver -k 2>/dev/null || true
+    done
+}

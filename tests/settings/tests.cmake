@@ -1,0 +1,5 @@
+# The settings store against Wine's real registry: the four registry operations and the
+# product's settings.
+jreselect_add_test(settings_tests
+  ${CMAKE_CURRENT_LIST_DIR}/registry_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/product_settings_tests.cpp)
