@@ -16,7 +16,8 @@ configs32="win32;wow64"
 skipped=""
 if ! host_runs_i386; then
     configs32=""
-    skipped="win32 and wow64 (this host executes no i386 code: Wine's 32-bit loader fails with \"$("$JRESELECT_WINE32_LOADER" --version 2>&1 | tail -1)\")"
+    why=$("$JRESELECT_WINE32_LOADER" --version 2>&1 | tail -1 || true)
+    skipped="win32 and wow64 (this host executes no i386 code; Wine's 32-bit loader says: ${why##*: })"
 fi
 bash scripts/build.sh i686 "-DJRESELECT_WINE_CONFIGS=$configs32"
 bash scripts/build.sh x86_64 "-DJRESELECT_SHIPPED_BIN_DIR=$PWD/build/bin"
