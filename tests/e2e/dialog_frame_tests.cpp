@@ -51,34 +51,8 @@ TEST_F(DialogFrameTest, WithoutSettingsOnlyTheMessageShowsAndNothingChanges)
              SetText(kTestProductKey, "starter\\", kStarter);
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ClearMachine();
-        c.seed();
-        const RegistrySnapshot before = TakeSnapshot();
-
-        ProgramRun run;
-        ASSERT_TRUE(run.Start());
-        Seen seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
-        ASSERT_EQ(kSeenMessage, seen.kind) << "the dialog showed, or nothing did";
-        std::string text;
-        EXPECT_TRUE(ReadMessageText(seen.window, &text));
-        EXPECT_EQ(kCannotLocateText, text);
-        ASSERT_TRUE(DismissMessage(seen.window, kWaitMs));
-
-        // The program ends without showing the dialog or a second message.
-        seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
-        EXPECT_EQ(kSeenExit, seen.kind) << (seen.kind == kSeenDialog ? "the dialog showed"
-                                                                      : "a second message");
-        DWORD exitCode = 0xbdbdbdbd;
-        ASSERT_TRUE(run.Finish(kWaitMs, &exitCode));
-        EXPECT_EQ(0u, exitCode);
-
-        const RegistrySnapshot after = TakeSnapshot();
-        EXPECT_EQ(before.product, after.product);
-        EXPECT_EQ(before.javaSoft, after.javaSoft);
-        EXPECT_EQ(before.microsoftVm, after.microsoftVm);
-    }
+    for (const Case& c : cases)
+        RunRefusedStart(c.name, c.seed, {kCannotLocateText});
 }
 
 void SeedProductWithoutRuntimes()

@@ -222,3 +222,33 @@ void RunSession(const SessionCase& c)
     EXPECT_EQ(TextValueLine("starter", c.written), ValueLine(after.product, "starter"));
     EXPECT_EQ(TextValueLine("classes", "start.jar"), ValueLine(after.product, "classes"));
 }
+
+void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::string>& messages)
+{
+    SCOPED_TRACE(name);
+    ClearMachine();
+    seed();
+    const RegistrySnapshot before = TakeSnapshot();
+
+    ProgramRun run;
+    ASSERT_TRUE(run.Start());
+    for (const std::string& message : messages) {
+        const Seen seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+        ASSERT_EQ(kSeenMessage, seen.kind) << "instead of \"" << message << "\": " << Describe(seen);
+        std::string text;
+        EXPECT_TRUE(ReadMessageText(seen.window, &text));
+        EXPECT_EQ(message, text);
+        ASSERT_TRUE(DismissMessage(seen.window, kWaitMs));
+    }
+    // The program ends without showing the dialog or another message.
+    const Seen last = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+    EXPECT_EQ(kSeenExit, last.kind) << "then " << Describe(last);
+    DWORD exitCode = 0xbdbdbdbd;
+    ASSERT_TRUE(run.Finish(kWaitMs, &exitCode)) << "the program did not end";
+    EXPECT_EQ(0u, exitCode);
+
+    const RegistrySnapshot after = TakeSnapshot();
+    EXPECT_EQ(before.product, after.product);
+    EXPECT_EQ(before.javaSoft, after.javaSoft);
+    EXPECT_EQ(before.microsoftVm, after.microsoftVm);
+}

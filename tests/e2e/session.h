@@ -81,3 +81,8 @@ struct SessionCase {
 // Runs the case on a cleared machine and checks everything it names: list, selection,
 // messages, exit code 0, and that the registry changed only as `written` says.
 void RunSession(const SessionCase& c);
+
+// A start-up that must end before the dialog shows: on a cleared machine seeded by `seed`,
+// exactly `messages` appear, in order, then the program ends with exit code 0 and the
+// registry is unchanged.
+void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::string>& messages);

@@ -5,40 +5,51 @@
 
 #include <vector>
 
-void DeleteKeyTree(const char* path)
+void DeleteKeyTree(const char* path, REGSAM view)
 {
-    const LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
-    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND)
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+    if (view == kOwnView) {
+        const LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
+        if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND)
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+        return;
+    }
+    // RegDeleteTreeA takes no view: the key is opened in its view first.
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS | view, &handle) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(handle, nullptr);
+    RegCloseKey(handle);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path, view, 0);
 }
 
-void SetRawValue(const char* key, const char* name, DWORD type, const void* data, DWORD size)
+void SetRawValue(const char* key, const char* name, DWORD type, const void* data, DWORD size,
+                 REGSAM view)
 {
     HKEY handle;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+                                             KEY_ALL_ACCESS | view, nullptr, &handle, nullptr));
     EXPECT_EQ(ERROR_SUCCESS,
               RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size));
     RegCloseKey(handle);
 }
 
-void SetText(const char* key, const char* name, const std::string& text, DWORD type)
+void SetText(const char* key, const char* name, const std::string& text, DWORD type, REGSAM view)
 {
-    SetRawValue(key, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    SetRawValue(key, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1), view);
 }
 
-void CreateKey(const char* key)
+void CreateKey(const char* key, REGSAM view)
 {
     HKEY handle;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+                                             KEY_ALL_ACCESS | view, nullptr, &handle, nullptr));
     RegCloseKey(handle);
 }
 
-std::string ReadValueBytes(const char* key, const char* name)
+std::string ReadValueBytes(const char* key, const char* name, REGSAM view)
 {
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | view, &handle) != ERROR_SUCCESS)
         return "<missing>";
     DWORD size = 0;
     std::string result = "<missing>";
@@ -54,10 +65,10 @@ std::string ReadValueBytes(const char* key, const char* name)
 
 namespace {
 
-void DumpInto(HKEY root, const std::string& path, std::string& out)
+void DumpInto(HKEY root, const std::string& path, REGSAM view, std::string& out)
 {
     HKEY handle;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS)
         return;
     out += "[" + path + "]\n";
     for (DWORD i = 0;; ++i) {
@@ -81,15 +92,15 @@ void DumpInto(HKEY root, const std::string& path, std::string& out)
     }
     RegCloseKey(handle);
     for (const std::string& sub : subkeys)
-        DumpInto(root, path + "\\" + sub, out);
+        DumpInto(root, path + "\\" + sub, view, out);
 }
 
 }  // namespace
 
-std::string DumpKeyTree(const char* key)
+std::string DumpKeyTree(const char* key, REGSAM view)
 {
     std::string out;
-    DumpInto(HKEY_LOCAL_MACHINE, key, out);
+    DumpInto(HKEY_LOCAL_MACHINE, key, view, out);
     return out;
 }
 
@@ -137,9 +148,9 @@ void RemoveTree(const std::string& path)
     RemoveDirectoryA(path.c_str());
 }
 
-void ResetProgramKeys()
+void ResetProgramKeys(REGSAM view)
 {
-    DeleteKeyTree(kTestVelmorKey);
-    DeleteKeyTree("SOFTWARE\\JavaSoft");
-    DeleteKeyTree(kTestMicrosoftVmKey);
+    DeleteKeyTree(kTestVelmorKey, view);
+    DeleteKeyTree("SOFTWARE\\JavaSoft", view);
+    DeleteKeyTree(kTestMicrosoftVmKey, view);
 }

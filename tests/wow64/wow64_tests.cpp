@@ -1,0 +1,183 @@
+// The 32-bit programs as 64-bit Windows runs them (WOW64): they must see the registry's
+// 32-bit view and SysWOW64 as their system directory, and leave the 64-bit view alone.
+// This test program is itself a 32-bit process, so its own view is the 32-bit one; the
+// 64-bit view and the real System32 are named explicitly.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+#include "e2e/session.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+const char kHome[] = "C:\\jt\\Quillfern";
+const char kBundledStarter[] = "C:\\jt\\Quillfern\\jre\\bin\\javaw.exe";
+const char kJre142Home[] = "C:\\jt\\jre142";
+const char kJre142Starter[] = "C:\\jt\\jre142\\bin\\javaw.exe";
+const char kJre160Home[] = "C:\\jt\\jre160";
+const char kJre160Starter[] = "C:\\jt\\jre160\\bin\\javaw.exe";
+// Where the program asks for wjview.exe: GetSystemDirectoryA names System32 in a WOW64
+// process too, and the file system redirects that to SysWOW64.
+const char kSystemWjview[] = "C:\\windows\\system32\\wjview.exe";
+const char kSysWow64Wjview[] = "C:\\windows\\syswow64\\wjview.exe";
+
+const char kBundledItem[] = "Bundled Java Runtime Environment";
+const char kJre142Item[] = "Sun Java Runtime Environment (1.4.2)";
+const char kMicrosoftItem[] = "Microsoft Java Runtime Environment (5.0.0.381)";
+
+void SeedProductIn(REGSAM view, const char* starter)
+{
+    SetText(kTestProductKey, "home", kHome, REG_SZ, view);
+    SetText(kTestProductKey, "starter", starter, REG_SZ, view);
+    SetText(kTestProductKey, "classes", "old.jar", REG_SZ, view);
+}
+
+void RegisterRuntimeIn(REGSAM view, const char* name, const char* javaHome)
+{
+    SetText((std::string(kTestJavaSoftKey) + "\\" + name).c_str(), "JavaHome", javaHome, REG_SZ,
+            view);
+}
+
+std::string FixturePath(const char* fixture)
+{
+    return std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixture;
+}
+
+// Copies or deletes with the file system redirection off, so that C:\windows\system32 is the
+// 64-bit System32 itself.
+void CopyToNativeSystem32(const char* fixture, const char* path)
+{
+    void* redirection = nullptr;
+    ASSERT_TRUE(Wow64DisableWow64FsRedirection(&redirection));
+    const BOOL copied = CopyFileA(FixturePath(fixture).c_str(), path, FALSE);
+    Wow64RevertWow64FsRedirection(redirection);
+    ASSERT_TRUE(copied) << path;
+}
+
+void DeleteFromNativeSystem32(const char* path)
+{
+    void* redirection = nullptr;
+    if (!Wow64DisableWow64FsRedirection(&redirection))
+        return;
+    DeleteFileA(path);
+    Wow64RevertWow64FsRedirection(redirection);
+}
+
+// The keys that the program may read or write, as the 64-bit view holds them.
+std::string DumpView64()
+{
+    return DumpKeyTree(kTestVelmorKey, kView64) + DumpKeyTree("SOFTWARE\\JavaSoft", kView64) +
+           DumpKeyTree(kTestMicrosoftVmKey, kView64);
+}
+
+void ClearBothViews()
+{
+    ClearMachine();
+    ResetProgramKeys(kView64);
+    DeleteFileA(kSysWow64Wjview);
+    DeleteFromNativeSystem32(kSystemWjview);
+}
+
+class Wow64Test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        BOOL wow64 = FALSE;
+        ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+        ASSERT_TRUE(wow64) << "a 32-bit process in a 64-bit prefix was expected";
+        ClearBothViews();
+    }
+    void TearDown() override { ClearBothViews(); }
+};
+
+// The 64-bit view holds a complete installation of its own: product, runtimes, the
+// Microsoft VM's key. None of it may show through.
+void SeedView64Decoys()
+{
+    SeedProductIn(kView64, kJre160Starter);
+    RegisterRuntimeIn(kView64, "1.6.0", kJre160Home);
+    CreateKey(kTestMicrosoftVmKey, kView64);
+    AddLauncher(kJre160Starter);
+}
+
+TEST_F(Wow64Test, ProductKeyOnlyInThe64BitViewIsNotFound)
+{
+    RunRefusedStart("product key in the 64-bit view only",
+                    [] {
+                        SeedView64Decoys();
+                        AddLauncher(kBundledStarter);
+                    },
+                    {kCannotLocateText});
+}
+
+TEST_F(Wow64Test, DialogListsAndWritesThe32BitViewOnly)
+{
+    const SessionCase cases[] = {
+        {"runtimes in both views: the 32-bit view's are listed, OK writes there",
+         [] {
+             SeedView64Decoys();
+             SeedProductIn(kView32, kBundledStarter);
+             AddLauncher(kBundledStarter);
+             AddLauncher(kJre142Starter);
+             RegisterRuntimeIn(kView32, "1.4.2", kJre142Home);
+             // wjview.exe is there, but the VM's key is in the 64-bit view only.
+             CopyToNativeSystem32("wjview_5_0_0_381.exe", kSystemWjview);
+         },
+         {kBundledItem, kJre142Item}, 0, 1, kEndOk, nullptr, kJre142Starter},
+        {"wjview.exe in SysWOW64 is found under the path the program asked for",
+         [] {
+             SeedView64Decoys();
+             SeedProductIn(kView32, kSystemWjview);
+             CreateKey(kTestMicrosoftVmKey, kView32);
+             ASSERT_TRUE(CopyFileA(FixturePath("wjview_5_0_0_381.exe").c_str(), kSysWow64Wjview,
+                                   FALSE));
+         },
+         {kMicrosoftItem}, 0, -1, kEndOk, nullptr, kSystemWjview},
+        {"wjview.exe only in the 64-bit System32 is not found",
+         [] {
+             SeedView64Decoys();
+             SeedProductIn(kView32, kSystemWjview);
+             CreateKey(kTestMicrosoftVmKey, kView32);
+             CopyToNativeSystem32("wjview_5_0_0_381.exe", kSystemWjview);
+         },
+         {}, -1, -1, kEndCancel, nullptr, nullptr},
+    };
+    for (const SessionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearBothViews();
+        c.seed();
+        const std::string view64 = DumpView64();
+        // RunSession clears the test's own view, the 32-bit one, and seeds it again.
+        RunSession(c);
+        EXPECT_EQ(view64, DumpView64()) << "the 64-bit view changed";
+    }
+}
+
+TEST_F(Wow64Test, ConsoleListsAndSetsThe32BitViewOnly)
+{
+    SeedView64Decoys();
+    SeedProductIn(kView32, kBundledStarter);
+    AddLauncher(kBundledStarter);
+    AddLauncher(kJre142Starter);
+    RegisterRuntimeIn(kView32, "1.4.2", kJre142Home);
+    const std::string view64 = DumpView64();
+
+    const CliRun listed = RunCli("list");
+    EXPECT_EQ(0u, listed.exitCode) << listed.err;
+    const std::vector<ListedRuntime> expected = {{true, 0, kBundledItem, kBundledStarter},
+                                                 {false, 1, kJre142Item, kJre142Starter}};
+    EXPECT_EQ(Describe(expected), Describe(ParseListOutput(listed.out)));
+
+    const CliRun set = RunCli("set 1");
+    EXPECT_EQ(0u, set.exitCode) << set.err;
+    EXPECT_EQ(std::string(kJre142Starter) + '\0', ReadValueBytes(kTestProductKey, "starter", kView32));
+    EXPECT_EQ(std::string("start.jar") + '\0', ReadValueBytes(kTestProductKey, "classes", kView32));
+    EXPECT_EQ(view64, DumpView64()) << "the 64-bit view changed";
+}
+
+}  // namespace
