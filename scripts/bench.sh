@@ -2,25 +2,28 @@
 # Builds and runs the two benchmarks under Wine on a virtual display, the whole Wine session
 # pinned to CPU 0: discovery (FillRuntimeList against the registry and file probes it
 # needs), then start-up (JreSelect.exe until its dialog is shown filled, against an empty
-# dialog). Prints their tables. JRESELECT_BUILD_DIR picks the build tree (default build).
+# dialog). Prints their tables. JRESELECT_BUILD_DIR picks the build tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${JRESELECT_BUILD_DIR:-build}
 bash scripts/setup.sh
-# Only what the benchmarks run: JreSelect.exe, the benchmark programs and the fixture.
-targets=(--target discovery_bench startup_bench empty_dialog JreSelect)
-if [ "$build" = build ]; then
-    bash scripts/build.sh "${targets[@]}"
-else
-    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$build" -j"$(nproc)" "${targets[@]}"
-fi
+. scripts/wine-env.sh
 . scripts/xvfb.sh
 
-prefix=$PWD/$build/wine/bench
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# The shipped 32-bit build in a 32-bit prefix where this host executes i386 code; elsewhere
+# the 64-bit development build, whose figures are then not those of the shipped program.
+if host_runs_i386; then
+    arch=i686 build=${JRESELECT_BUILD_DIR:-build} config=win32
+else
+    arch=x86_64 build=${JRESELECT_BUILD_DIR:-build64} config=win64
+    echo "This host executes no i386 code: benchmarking the 64-bit development build."
+fi
+# Only what the benchmarks run: JreSelect.exe, the benchmark programs and the fixture.
+JRESELECT_BUILD_DIR=$build bash scripts/build.sh $arch \
+    --target discovery_bench startup_bench empty_dialog JreSelect
+
+export JRESELECT_WINE_CONFIG=$config
 cleanup() {
-    wineserver -k 2>/dev/null || true
+    stop_wineservers "$build/wine"
     stop_xvfb
 }
 trap cleanup EXIT
@@ -28,13 +31,13 @@ start_xvfb
 
 # The prefix is made (or reused) by wine-run.sh; its wineserver is then restarted on CPU 0
 # before any program, so that every Wine process of the session runs there.
-bash tests/wine-run.sh "$prefix" --prepare
-wineserver -k 2>/dev/null || true
-wineserver -w
-taskset -c 0 wineserver -p
-taskset -c 0 wine cmd /c exit </dev/null >/dev/null 2>&1
+use_wine_prefix "$PWD/$build/wine/bench"
+/usr/bin/wineserver -k 2>/dev/null || true
+/usr/bin/wineserver -w
+taskset -c 0 /usr/bin/wineserver -p
+taskset -c 0 "$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1
 
-run() { taskset -c 0 bash tests/wine-run.sh "$prefix" "$build/bin/$1" "${@:2}"; }
+run() { taskset -c 0 bash tests/wine-run.sh "$PWD/$build/wine/bench" "$build/bin/$1" "${@:2}"; }
 
 started=$SECONDS
 run discovery_bench.exe | tr -d '\r' | tee "$build/discovery_bench.txt"

@@ -6,23 +6,35 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh
+. scripts/wine-env.sh
 . scripts/xvfb.sh
 
-demo=$PWD/build/wine/demo
+# The shipped 32-bit program where this host executes i386 code; elsewhere the 64-bit build
+# of the same sources, which is a test and development build, not what users get.
+if host_runs_i386; then
+    tree=build config=win32
+    bash scripts/build.sh i686
+else
+    tree=build64 config=win64
+    echo "This host executes no i386 code: the demo runs the 64-bit development build."
+    bash scripts/build.sh x86_64
+fi
+
+demo=$PWD/$tree/wine/demo
 interactive=${DISPLAY:+yes}
 cleanup() {
-    WINEPREFIX=$demo wineserver -k 2>/dev/null || true
+    stop_wineservers "$tree/wine"
     stop_xvfb
 }
 trap cleanup EXIT
 [ -n "$interactive" ] || start_xvfb
 
 # Wine starts its desktop with the display it is given first: the prefix is made after it.
-[ -d "$demo" ] && WINEPREFIX=$demo wineserver -k 2>/dev/null || true
-rm -rf "$demo"
-bash tests/wine-run.sh "$demo" --prepare
-export WINEPREFIX=$demo WINEDEBUG=-all
+stop_wineservers "$tree/wine"
+rm -rf "$(wine_prefix_path "$demo" $config)"
+export JRESELECT_WINE_CONFIG=$config
+use_wine_prefix "$demo"
+demo=$WINEPREFIX
 
 # The installation: files on drive C: and the keys that an installer would have written.
 c=$demo/drive_c
@@ -32,7 +44,7 @@ mkdir -p "$c/Program Files/Quillfern/jre/bin" "$c/Program Files/Java/j2re1.4.2_1
 touch "$c/Program Files/Quillfern/jre/bin/javaw.exe" "$c/Program Files/Quillfern/start.jar" \
       "$c/Program Files/Java/j2re1.4.2_19/bin/javaw.exe" \
       "$c/Program Files/Java/jre1.6.0_45/bin/javaw.exe"
-cp build/bin/fixtures/wjview_5_0_0_381.exe "$c/windows/wjview.exe"
+cp $tree/bin/fixtures/wjview_5_0_0_381.exe "$c/windows/wjview.exe"
 
 reg_add() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null; }
 reg_add 'HKLM\SOFTWARE\Velmor\Quillfern' home "$product"
@@ -49,17 +61,17 @@ show_key() {
 show_key "before"
 if [ -n "$interactive" ]; then
     echo "JreSelect is open on $DISPLAY: choose a runtime and press OK."
-    wine build/bin/JreSelect.exe
+    wine $tree/bin/JreSelect.exe
 else
-    wine build/bin/JreSelect.exe &
+    wine $tree/bin/JreSelect.exe &
     program=$!
-    driver=build/bin/jsdriver.exe
-    mkdir -p build/artifacts
+    driver=$tree/bin/jsdriver.exe
+    mkdir -p $tree/artifacts
     wine "$driver" wait 20000
     wine "$driver" list
-    wine "$driver" screenshot 'Z:'"$(echo "$PWD/build/artifacts/demo.bmp" | tr / '\\')" >/dev/null
-    convert build/artifacts/demo.bmp build/artifacts/demo.png
-    echo "Screenshot of the dialog: $PWD/build/artifacts/demo.png"
+    wine "$driver" screenshot 'Z:'"$(echo "$PWD/$tree/artifacts/demo.bmp" | tr / '\\')" >/dev/null
+    convert $tree/artifacts/demo.bmp $tree/artifacts/demo.png
+    echo "Screenshot of the dialog: $PWD/$tree/artifacts/demo.png"
     echo "No display: choosing entry 1 and pressing OK."
     wine "$driver" select 1 >/dev/null
     wine "$driver" press ok >/dev/null

@@ -35,14 +35,15 @@ make_template() {
     # Without a window manager Wine waits 2 s at every window close unless windows are
     # unmanaged.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    # A crashing program ends at once with its exception code as exit status: no crash
-    # dialog, and no debugger attached that could end it with another status first.
+    # A crashing program ends at once with its exception code as exit status. Without a
+    # "Debugger" Wine starts winedbg, which at times ends the program itself with exit code
+    # 0; a debugger that cannot start leaves the crash its own status.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     local view
     for view in /reg:32 /reg:64; do
         [ "$config" = win32 ] && [ $view = /reg:64 ] && continue
-        wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
-            /f $view >/dev/null 2>&1 || true
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+            /d 'no-debugger.exe %ld %ld' /f $view >/dev/null 2>&1
     done
     /usr/bin/wineserver -w
     mv "$template.tmp" "$template"
