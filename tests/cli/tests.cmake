@@ -9,3 +9,10 @@ add_dependencies(cli_tests JreSelectCli)
 
 add_test(NAME cli_is_a_console_program_importing_only_system_dlls
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/check-imports.sh $<TARGET_FILE:JreSelectCli> console)
+
+# The console program with no X display at all (DISPLAY unset for its whole Wine session).
+add_test(NAME cli_runs_without_a_display
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/cli_without_display.sh ${JRESELECT_WINE_RUN}
+    ${JRESELECT_PREFIXES}/cli_without_display $<TARGET_FILE:JreSelectCli>)
+set_tests_properties(cli_runs_without_a_display PROPERTIES
+  RESOURCE_LOCK cli_without_display TIMEOUT 120)
