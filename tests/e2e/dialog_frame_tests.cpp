@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "driver/driver.h"
 #include "e2e/session.h"
@@ -70,6 +71,57 @@ TEST_F(DialogFrameTest, WithoutSettingsOnlyTheMessageShowsAndNothingChanges)
         seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
         EXPECT_EQ(kSeenExit, seen.kind) << (seen.kind == kSeenDialog ? "the dialog showed"
                                                                       : "a second message");
+        DWORD exitCode = 0xbdbdbdbd;
+        ASSERT_TRUE(run.Finish(kWaitMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+
+        const RegistrySnapshot after = TakeSnapshot();
+        EXPECT_EQ(before.product, after.product);
+        EXPECT_EQ(before.javaSoft, after.javaSoft);
+        EXPECT_EQ(before.microsoftVm, after.microsoftVm);
+    }
+}
+
+// A dialog template without list box 1000 (a test build of the program): "Unable to
+// initialize UI!" ends the dialog before it is shown, after "Cannot locate Quillfern
+// software!" when the settings are missing too. Nothing is written, and the exit code is 0.
+TEST_F(DialogFrameTest, WithoutTheListBoxTheMessagesShowInOrderAndNothingChanges)
+{
+    struct Case {
+        const char* name;
+        void (*seed)();
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"settings readable: the UI message alone",
+         [] {
+             InstallProduct(kHome, kStarter);
+             AddEveryRuntime();
+         },
+         {kInitUiFailedText}},
+        {"no product key: both messages, the settings one first", [] { AddEveryRuntime(); },
+         {kCannotLocateText, kInitUiFailedText}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClearMachine();
+        c.seed();
+        const RegistrySnapshot before = TakeSnapshot();
+
+        ProgramRun run;
+        ASSERT_TRUE(run.Start(kProgramWithoutListPath));
+        for (const std::string& expected : c.messages) {
+            const Seen seen =
+                WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+            ASSERT_EQ(kSeenMessage, seen.kind) << "waiting for: " << expected;
+            std::string text;
+            EXPECT_TRUE(ReadMessageText(seen.window, &text));
+            EXPECT_EQ(expected, text);
+            ASSERT_TRUE(DismissMessage(seen.window, kWaitMs));
+        }
+        const Seen last = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
+        EXPECT_EQ(kSeenExit, last.kind) << (last.kind == kSeenDialog ? "the dialog showed"
+                                                                      : "another message");
         DWORD exitCode = 0xbdbdbdbd;
         ASSERT_TRUE(run.Finish(kWaitMs, &exitCode));
         EXPECT_EQ(0u, exitCode);
