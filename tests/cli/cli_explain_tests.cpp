@@ -249,7 +249,8 @@ TEST_F(CliExplainTest, SaysWhyPathsThatAreNotFullyQualifiedAreNotTested)
         SetCurrentDirectoryA(cleanup.directory.c_str());
         EXPECT_EQ(0u, run.exitCode);
         std::vector<std::string> wanted = c.lines;
-        wanted.push_back("0 runtimes listed. Current: none (\"starter\" equals no listed launcher)");
+        wanted.push_back(
+            "0 runtimes listed. Current: none (\"starter\" equals no listed launcher)");
         ExpectLinesInOrder(run.out, wanted);
     }
 }
