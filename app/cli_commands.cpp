@@ -10,6 +10,7 @@
 #include "app/list_box.h"
 #include "app/messages.h"
 #include "app/runtime_list.h"
+#include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
@@ -126,7 +127,12 @@ void PrintTried(const DiscoveryNote& note, const char* taken)
         }
         if (strcmp(path, taken) == 0)
             continue;
-        if (strlen(path) > kLongestTestedPath)
+        if (!IsFullyQualifiedPath(path))
+            printf("      tried %s: not tested, the path is not fully qualified (no drive "
+                   "letter, colon and backslash, nor \\\\server\\share), so it names no "
+                   "fixed place\n",
+                   path);
+        else if (strlen(path) > kLongestTestedPath)
             printf("      tried %s: not tested, the path is longer than %d characters\n", path,
                    static_cast<int>(kLongestTestedPath));
         else if (microsoft)
@@ -180,7 +186,9 @@ void ExplainNote(const DiscoveryNote& note, void* context)
     state->sectionHasNotes = true;
 
     printf("  ");
-    if (note.source == kSourceRegistered && note.outcome != kOutcomeKeyAbsent)
+    if (note.outcome == kOutcomeNameTooLong && note.candidate[0] == '\0')
+        printf("subkey %lu (its name could not be read): ", note.subkeyIndex);
+    else if (note.source == kSourceRegistered && note.outcome != kOutcomeKeyAbsent)
         printf("%s: ", note.candidate);
     switch (note.outcome) {
     case kOutcomeListed:
@@ -216,6 +224,14 @@ void ExplainNote(const DiscoveryNote& note, void* context)
     case kOutcomeNotAdded:
         printf("left out: no memory for the entry, or the list box refused it\n");
         printf("      launcher %s\n", note.detail);
+        break;
+    case kOutcomeNameTooLong:
+        if (note.candidate[0] == '\0')
+            printf("left out: the name is longer than 259 bytes, so the search skips it\n");
+        else
+            printf("left out: the name is %d bytes long, more than 259, so the search "
+                   "skips it\n",
+                   static_cast<int>(strlen(note.candidate)));
         break;
     }
 }
@@ -253,20 +269,18 @@ void PrintCurrent(HWND list)
 
 // --- set ---
 
-// A decimal index, perhaps negative; false when text is not one (it is then a path).
-// *outOfRange is set for a number that no int index can be.
+// A decimal index: digits only, so that "-1" or "+1" is taken as a path. *outOfRange is set
+// for a number that no int index can be.
 bool ParseIndex(const char* text, int* index, bool* outOfRange)
 {
-    const bool negative = text[0] == '-';
-    const char* digits = negative ? text + 1 : text;
-    const size_t length = strlen(digits);
-    if (length == 0 || strspn(digits, "0123456789") != length)
+    const size_t length = strlen(text);
+    if (length == 0 || strspn(text, "0123456789") != length)
         return false;
-    *outOfRange = negative || length > static_cast<size_t>(kLongestIndexDigits);
+    *outOfRange = length > static_cast<size_t>(kLongestIndexDigits);
     *index = 0;
     if (!*outOfRange) {
         for (size_t i = 0; i < length; ++i)
-            *index = *index * 10 + (digits[i] - '0');
+            *index = *index * 10 + (text[i] - '0');
     }
     return true;
 }
@@ -284,14 +298,9 @@ bool SelectNamedRuntime(HWND list, const char* argument)
         ListSetCurSel(list, index);
         return true;
     }
-    // The path is matched by the dialog's own preselection, with it standing as "starter".
-    ListSetCurSel(list, -1);
-    g_starterTooLong = strlen(argument) >= kTextBufferSize;
-    if (!g_starterTooLong) {
-        strcpy(g_starter, argument);
-        SelectCurrentRuntime(list);
-    }
-    if (ListGetCurSel(list) < 0) {
+    // Matched as the dialog preselects "starter". A path of 260 bytes or more equals no
+    // entry's launcher, which always fits.
+    if (SelectRuntimeByLauncher(list, argument) < 0) {
         fprintf(stderr, "No listed runtime has the launcher %s.\n", argument);
         return false;
     }

@@ -5,6 +5,7 @@
 
 #include "app/list_box.h"
 #include "app/messages.h"
+#include "discovery/path_text.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
 #include "settings/product_settings.h"
@@ -25,16 +26,24 @@ void SelectCurrentRuntime(HWND list)
     // A "starter" too long to keep matches nothing rather than a cut path.
     if (g_starterTooLong)
         return;
+    SelectRuntimeByLauncher(list, g_starter);
+}
+
+int SelectRuntimeByLauncher(HWND list, const char* launcher)
+{
+    if (list == nullptr)
+        return -1;
     const int count = ListGetCount(list);
     for (int index = 0; index < count; ++index) {
         const RuntimeEntry* entry = static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
         if (entry == nullptr)
             continue;
-        if (_stricmp(g_starter, entry->starter) == 0) {
+        if (SameLauncherPath(launcher, entry->starter)) {
             ListSetCurSel(list, index);
-            return;
+            return index;
         }
     }
+    return -1;
 }
 
 bool ApplySelection(HWND list)

@@ -6,8 +6,12 @@
 
 // Fills the list and preselects the runtime that the product uses now; nothing for null.
 void InitRuntimeList(HWND list);
-// Selects the first entry whose launcher equals g_starter, ASCII letters folded.
+// Selects the first entry whose launcher equals g_starter (SelectRuntimeByLauncher).
 void SelectCurrentRuntime(HWND list);
+// Selects the first entry whose launcher is the same path as launcher (SameLauncherPath:
+// A-Z folded, double-byte characters compared exactly) and returns its index; -1, with the
+// selection left as it was, when no entry is.
+int SelectRuntimeByLauncher(HWND list, const char* launcher);
 // Writes "starter" then "classes" of the selected entry; true when both were written.
 bool ApplySelection(HWND list);
 // ApplySelection, with "Unable to apply changes!" shown when it fails.

@@ -6,12 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "discovery/path_text.h"
 #include "settings/product_settings.h"
 
 bool MakePath(char* destination, const char* directory, const char* name)
 {
     const size_t directoryLength = strlen(directory);
-    const bool addSeparator = directoryLength == 0 || directory[directoryLength - 1] != '\\';
+    // By the last character, not the last byte: in code page 932 a directory ending in the
+    // character 0x95 0x5C ends in the byte of a backslash without ending in one.
+    const bool addSeparator = !EndsInBackslash(directory);
     const size_t nameLength = strlen(name);
     if (directoryLength + (addSeparator ? 1 : 0) + nameLength >= kTextBufferSize) {
         destination[0] = '\0';
@@ -27,6 +30,10 @@ bool MakePath(char* destination, const char* directory, const char* name)
 
 bool FileExists(const char* path)
 {
+    // OpenFile looks for a relative path in the program's and the current directory, the
+    // system directories and PATH: a launcher found there names no fixed place.
+    if (!IsFullyQualifiedPath(path))
+        return false;
     OFSTRUCT ofs;
     ofs.cBytes = sizeof(ofs);
     // OpenFile keeps the path in a 128-byte field; a longer one is not probed at all.
@@ -37,6 +44,9 @@ bool FileExists(const char* path)
 
 bool GetFileVersionString(char* out, const char* path)
 {
+    // The version API searches for a relative path as the loader does.
+    if (!IsFullyQualifiedPath(path))
+        return false;
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeA(path, &handle);
     if (size == 0)

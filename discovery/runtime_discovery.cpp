@@ -38,7 +38,17 @@ public:
             return;
         DiscoveryNote note = {source, outcome, candidate, detail, javaHome,
                               {trial != nullptr ? trial->first : "",
-                               trial != nullptr ? trial->second : ""}};
+                               trial != nullptr ? trial->second : ""},
+                              0};
+        observer_(note, context_);
+    }
+
+    void TellSkipped(const RegSkippedSubkey& subkey) const
+    {
+        if (observer_ == nullptr)
+            return;
+        DiscoveryNote note = {kSourceRegistered, kOutcomeNameTooLong, subkey.name.c_str(), "",
+                              "", {"", ""}, subkey.index};
         observer_(note, context_);
     }
 
@@ -128,13 +138,24 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name)
 
 void SearchRegistered(HWND list, const Reporter& reporter)
 {
-    RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey);
+    RegSkippedSubkeys skipped;
+    RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey, &skipped);
     if (names == nullptr) {
         reporter.Tell(kSourceRegistered, kOutcomeKeyAbsent, "", kJavaSoftKey);
         return;
     }
-    for (const std::string& name : *names)
+    // The names and the skipped subkeys together fill the enumeration's places in order;
+    // each skipped one is told about in its own place.
+    size_t nextSkipped = 0;
+    DWORD place = 0;
+    for (const std::string& name : *names) {
+        for (; nextSkipped < skipped.size() && skipped[nextSkipped].index <= place; ++place)
+            reporter.TellSkipped(skipped[nextSkipped++]);
         SearchOneRegistered(list, reporter, name.c_str());
+        ++place;
+    }
+    for (; nextSkipped < skipped.size(); ++nextSkipped)
+        reporter.TellSkipped(skipped[nextSkipped]);
     delete names;
 }
 

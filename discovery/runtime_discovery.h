@@ -20,6 +20,8 @@ enum DiscoveryOutcome {
     kOutcomeNoVersion,        // no wjview.exe with a version resource
     kOutcomeVersionTooOld,    // wjview.exe older than 5.0.0.0
     kOutcomeNotAdded,         // no memory for the entry, or the list box refused it
+    kOutcomeNameTooLong,      // a JavaSoft subkey whose name is more than 259 bytes: the
+                              // enumeration skips it and goes on with the next
 };
 
 struct DiscoveryNote {
@@ -33,10 +35,13 @@ struct DiscoveryNote {
     // wjview.exe in the Windows then the system directory. Empty when that file was not
     // tested, or when its path did not fit 259 characters.
     const char* tried[2];
+    // kOutcomeNameTooLong: the subkey's place in the registry's enumeration (candidate is
+    // its name, or empty when it could not be read); else 0.
+    unsigned long subkeyIndex;
 };
 
-// Told about every candidate, and once about an absent JavaSoft key; context is passed
-// back unchanged. The texts live only for the call.
+// Told about every candidate, a skipped subkey in its place among them, and once about an
+// absent JavaSoft key; context is passed back unchanged. The texts live only for the call.
 typedef void (*DiscoveryObserver)(const DiscoveryNote& note, void* context);
 
 // Adds one entry per runtime found to the list box. Failures only leave that runtime out.

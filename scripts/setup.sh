@@ -18,6 +18,8 @@ dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 # "MS Sans Serif", the dialog's font, and Tahoma.
 [ -e /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 command -v taskset >/dev/null || need+=(util-linux)
+# The sources of the Japanese locale, under which the code page 932 tests run Wine.
+[ -e /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 
 if [ ${#need[@]} -gt 0 ]; then
     if [ "$(id -u)" != 0 ]; then
@@ -28,4 +30,13 @@ if [ ${#need[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# Wine takes a process's ANSI code page from its Unix locale: ja_JP.UTF-8 gives 932.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "setup: the locale ja_JP.UTF-8 is missing; run as root" >&2
+        exit 1
+    fi
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

@@ -20,6 +20,26 @@ private:
 };
 
 const DWORD kNameBufferSize = 260;
+// Enough for any key name: at most 256 UTF-16 units (Wine; 255 on Windows), and no ANSI
+// code page spells one unit in more than 4 bytes.
+const DWORD kSkippedNameBufferSize = 256 * 4 + 1;
+
+// Records the subkey at index, whose name did not fit kNameBufferSize, with its name when
+// a larger buffer takes it. Out of memory, nothing is recorded.
+void NoteSkippedSubkey(HKEY key, DWORD index, RegSkippedSubkeys* skipped)
+{
+    try {
+        RegSkippedSubkey entry = {index, std::string()};
+        std::vector<char> name(kSkippedNameBufferSize, '\0');
+        DWORD size = kSkippedNameBufferSize;
+        if (RegEnumKeyExA(key, index, name.data(), &size, nullptr, nullptr, nullptr, nullptr) ==
+                ERROR_SUCCESS &&
+            size < kSkippedNameBufferSize)
+            entry.name.assign(name.data(), size);
+        skipped->push_back(entry);
+    } catch (const std::bad_alloc&) {
+    }
+}
 
 }  // namespace
 
@@ -92,7 +112,7 @@ bool WriteRegString(const char* subkey, const char* valueName, const char* text)
     return WriteRegString(HKEY_LOCAL_MACHINE, subkey, valueName, text);
 }
 
-RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey)
+RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey, RegSkippedSubkeys* skipped)
 {
     HKEY key;
     if (RegOpenKeyA(root, subkey, &key) != ERROR_SUCCESS)
@@ -105,7 +125,15 @@ RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey)
 
     char name[kNameBufferSize];
     for (DWORD index = 0;; ++index) {
-        if (RegEnumKeyA(key, index, name, kNameBufferSize) != ERROR_SUCCESS)
+        const LONG status = RegEnumKeyA(key, index, name, kNameBufferSize);
+        // ERROR_MORE_DATA is one name too long for the buffer, not the end of the key: the
+        // runtimes registered after it must not disappear with it.
+        if (status == ERROR_MORE_DATA) {
+            if (skipped != nullptr)
+                NoteSkippedSubkey(key, index, skipped);
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
             break;
         // Out of memory: the list ends here, as it would at an enumeration error.
         try {
@@ -117,7 +145,7 @@ RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey)
     return names;
 }
 
-RegSubkeyList* EnumRegSubkeys(const char* subkey)
+RegSubkeyList* EnumRegSubkeys(const char* subkey, RegSkippedSubkeys* skipped)
 {
-    return EnumRegSubkeys(HKEY_LOCAL_MACHINE, subkey);
+    return EnumRegSubkeys(HKEY_LOCAL_MACHINE, subkey, skipped);
 }

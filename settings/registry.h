@@ -10,6 +10,15 @@
 
 typedef std::vector<std::string> RegSubkeyList;
 
+// A subkey that EnumRegSubkeys leaves out because its name does not fit the 260-byte name
+// buffer: more than 259 bytes, which in a double-byte code page is a name of about 130
+// characters or more.
+struct RegSkippedSubkey {
+    DWORD index;       // its place in the registry's enumeration
+    std::string name;  // read again into a larger buffer; empty when even that failed
+};
+typedef std::vector<RegSkippedSubkey> RegSkippedSubkeys;
+
 // Returns the value's bytes, whatever its type, with a NUL appended, or null when the key
 // or the value cannot be read. The caller releases the buffer with FreeRegString.
 char* ReadRegString(HKEY root, const char* subkey, const char* valueName);
@@ -24,6 +33,8 @@ bool WriteRegString(HKEY root, const char* subkey, const char* valueName, const 
 bool WriteRegString(const char* subkey, const char* valueName, const char* text);
 
 // Names of the key's subkeys in the registry's enumeration order (possibly none), or null
-// when the key cannot be opened. The caller deletes the list.
-RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey);
-RegSubkeyList* EnumRegSubkeys(const char* subkey);
+// when the key cannot be opened. The caller deletes the list. A name too long for the
+// buffer is left out and the names after it still come; when skipped is given, each name
+// left out is appended there.
+RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey, RegSkippedSubkeys* skipped = nullptr);
+RegSubkeyList* EnumRegSubkeys(const char* subkey, RegSkippedSubkeys* skipped = nullptr);

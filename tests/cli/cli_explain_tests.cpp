@@ -172,17 +172,86 @@ TEST_F(CliExplainTest, GivesTheReasonForEachCandidate)
         const CliRun run = RunCli("explain");
         EXPECT_EQ(0u, run.exitCode);
         EXPECT_EQ("", run.err);
-        const std::vector<std::string> lines = SplitLines(run.out);
-        size_t from = 0;
-        for (const std::string& wanted : c.lines) {
-            size_t at = from;
-            while (at < lines.size() && lines[at] != wanted)
-                ++at;
-            EXPECT_LT(at, lines.size()) << "missing, or out of order: [" << wanted << "]\n"
-                                        << run.out;
-            from = at < lines.size() ? at + 1 : from;
-        }
+        ExpectLinesInOrder(run.out, c.lines);
         EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << "explain writes nothing";
+    }
+}
+
+// A "home" or "JavaHome" that is not fully qualified is never probed, though OpenFile would
+// find its launcher below the program's directory, a directory on PATH or the current one.
+TEST_F(CliExplainTest, SaysWhyPathsThatAreNotFullyQualifiedAreNotTested)
+{
+    // Names of this program's own: the program's directory is shared with other tests.
+    const std::string home = "CliRelativeHome";
+    const std::string javaHome = "CliRelativeJava";
+    const std::string current = kRoot + "\\current";
+    const std::string onPath = kRoot + "\\onpath";
+    const std::string places[] = {JRESELECT_BIN_DIR_W, onPath, current};
+    struct Cleanup {
+        std::string programDir;
+        std::string home;
+        std::string javaHome;
+        std::string path;
+        std::string directory;
+        ~Cleanup()
+        {
+            SetEnvironmentVariableA("PATH", path.c_str());
+            SetCurrentDirectoryA(directory.c_str());
+            RemoveTree(programDir + "\\" + home);
+            RemoveTree(programDir + "\\" + javaHome);
+        }
+    } cleanup{places[0], home, javaHome, "", ""};
+    char saved[32768];
+    const DWORD pathLength = GetEnvironmentVariableA("PATH", saved, sizeof(saved));
+    ASSERT_TRUE(pathLength > 0 && pathLength < sizeof(saved));
+    cleanup.path = saved;
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof(saved), saved));
+    cleanup.directory = saved;
+
+    const std::string notTested = ": not tested, the path is not fully qualified (no drive "
+                                  "letter, colon and backslash, nor \\\\server\\share), so "
+                                  "it names no fixed place";
+    struct Case {
+        const char* what;
+        std::string home;
+        std::string javaHome;  // empty: none registered
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"relative home", home, "",
+         {"  left out: no launcher, neither javaw.exe nor jrew.exe in " + home + "\\jre\\bin",
+          "      tried " + home + "\\jre\\bin\\javaw.exe" + notTested,
+          "      tried " + home + "\\jre\\bin\\jrew.exe" + notTested}},
+        {"drive-relative home", "C:" + home, "",
+         {"  left out: no launcher, neither javaw.exe nor jrew.exe in C:" + home + "\\jre\\bin",
+          "      tried C:" + home + "\\jre\\bin\\javaw.exe" + notTested,
+          "      tried C:" + home + "\\jre\\bin\\jrew.exe" + notTested}},
+        {"relative JavaHome", kHome, javaHome,
+         {"  1.4: left out: no launcher, neither javaw.exe nor jrew.exe in " + javaHome +
+              "\\bin",
+          "      JavaHome " + javaHome, "      tried " + javaHome + "\\bin\\javaw.exe" + notTested,
+          "      tried " + javaHome + "\\bin\\jrew.exe" + notTested}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetCliState();
+        for (const std::string& place : places) {
+            MakeLauncher(place + "\\" + home + "\\jre\\bin", "javaw.exe");
+            MakeLauncher(place + "\\" + javaHome + "\\bin", "javaw.exe");
+        }
+        SetEnvironmentVariableA("PATH", (onPath + ";" + cleanup.path).c_str());
+        ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+        SetProduct(c.home, kStarter);
+        if (!c.javaHome.empty())
+            RegisterRuntime("1.4", c.javaHome);
+
+        const CliRun run = RunCli("explain");
+        SetCurrentDirectoryA(cleanup.directory.c_str());
+        EXPECT_EQ(0u, run.exitCode);
+        std::vector<std::string> wanted = c.lines;
+        wanted.push_back(
+            "0 runtimes listed. Current: none (\"starter\" equals no listed launcher)");
+        ExpectLinesInOrder(run.out, wanted);
     }
 }
 

@@ -120,6 +120,19 @@ std::vector<std::string> SplitLines(const std::string& text)
     return lines;
 }
 
+void ExpectLinesInOrder(const std::string& out, const std::vector<std::string>& wanted)
+{
+    const std::vector<std::string> lines = SplitLines(out);
+    size_t from = 0;
+    for (const std::string& line : wanted) {
+        size_t at = from;
+        while (at < lines.size() && lines[at] != line)
+            ++at;
+        EXPECT_LT(at, lines.size()) << "missing, or out of order: [" << line << "]\n" << out;
+        from = at < lines.size() ? at + 1 : from;
+    }
+}
+
 bool ListedRuntime::operator==(const ListedRuntime& other) const
 {
     return current == other.current && index == other.index && text == other.text &&

@@ -19,6 +19,8 @@ struct CliRun {
 CliRun RunCli(const std::string& arguments);
 
 std::vector<std::string> SplitLines(const std::string& text);
+// Adds a failure for each wanted line that is not a whole line of out after the one before it.
+void ExpectLinesInOrder(const std::string& out, const std::vector<std::string>& wanted);
 
 // One list line as "list" prints it and as the dialog's list box holds it.
 struct ListedRuntime {

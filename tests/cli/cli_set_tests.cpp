@@ -121,7 +121,8 @@ TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
     };
     const Case cases[] = {
         {"set 5", "index past the end"},
-        {"set -1", "negative index"},
+        {"set -1", "not digits only, so a path, and no launcher"},
+        {"set +1", "not digits only, so a path, and no launcher"},
         {"set 99999999999999999999", "index beyond any int"},
         {"set abc", "not a number, and no launcher"},
         {"set 1x", "not a number, and no launcher"},
@@ -146,6 +147,15 @@ TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
         EXPECT_EQ("", run.out);
         EXPECT_NE("", run.err);
         EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+    }
+    // Only digits make an index; a sign makes the argument a launcher path.
+    for (const char* argument : {"-1", "+1", "1x"}) {
+        SCOPED_TRACE(argument);
+        ResetCliState();
+        SeedFiveRuntimes();
+        const CliRun run = RunCli(std::string("set ") + argument);
+        EXPECT_EQ(2u, run.exitCode);
+        EXPECT_EQ(std::string("No listed runtime has the launcher ") + argument + ".\n", run.err);
     }
     // An empty list has no index 0.
     ResetCliState();

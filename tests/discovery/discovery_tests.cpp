@@ -463,18 +463,97 @@ TEST_F(DiscoveryTest, TextsThatDoNotFitLeaveOnlyTheirRuntimeOut)
     s.home = home255.c_str();
     scenes.push_back(s);
 
-    s.what = "empty home: looked for under \\jre\\bin of the current drive";
-    s.expected = {std::string(kBundled) + "\\jre\\bin\\javaw.exe|", valid};
+    // \jre\bin\javaw.exe names a file on whichever drive is current: not fully qualified.
+    s.what = "empty home: \\jre\\bin of the current drive is not looked at";
+    s.expected = {valid};
     s.home = "";
     s.tooLong = 0;
     scenes.push_back(s);
 
-    s.what = "empty home, nothing at the drive's root";
-    s.expected = {valid};
-    s.driveRootRuntime = false;
-    scenes.push_back(s);
-
     RunScenes(scenes);
+}
+
+// Restores PATH when the test ends.
+class PathVariable {
+public:
+    PathVariable()
+    {
+        char value[32768];
+        const DWORD length = GetEnvironmentVariableA("PATH", value, sizeof(value));
+        saved_ = length > 0 && length < sizeof(value) ? value : "";
+    }
+    ~PathVariable() { SetEnvironmentVariableA("PATH", saved_.c_str()); }
+    void Prepend(const std::string& dir) const
+    {
+        SetEnvironmentVariableA("PATH", (dir + ";" + saved_).c_str());
+    }
+
+private:
+    std::string saved_;
+};
+
+// OpenFile looks for a relative path below the program's directory, the current directory,
+// the system directories and PATH. A "home" or "JavaHome" that is not fully qualified
+// names no fixed place: it is never probed, wherever a launcher lies below it.
+TEST_F(DiscoveryTest, PathsThatAreNotFullyQualifiedAreNeverProbed)
+{
+    // Each folder lies below one place only; the names are this program's own, since the
+    // program's directory is shared with other tests.
+    const std::string programDir = JRESELECT_BIN_DIR_W;
+    const std::string onPath = root_ + "\\onpath";
+    const std::string current = root_ + "\\current";
+    const std::string homeBesideProgram = "DiscoveryHomeBesideProgram";
+    const std::string javaBesideProgram = "DiscoveryJavaBesideProgram";
+    struct Cleanup {
+        std::vector<std::string> trees;
+        ~Cleanup()
+        {
+            for (const std::string& tree : trees)
+                RemoveTree(tree);
+        }
+    } cleanup{{programDir + "\\" + homeBesideProgram, programDir + "\\" + javaBesideProgram}};
+    MakeFile(programDir + "\\" + homeBesideProgram + "\\jre\\bin\\javaw.exe");
+    MakeFile(programDir + "\\" + javaBesideProgram + "\\bin\\javaw.exe");
+    MakeFile(onPath + "\\HomeOnPath\\jre\\bin\\javaw.exe");
+    MakeFile(onPath + "\\JavaOnPath\\bin\\javaw.exe");
+    MakeFile(current + "\\HomeInCurrent\\jre\\bin\\javaw.exe");
+    MakeFile(current + "\\JavaInCurrent\\bin\\javaw.exe");
+    const PathVariable path;
+    path.Prepend(onPath);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+
+    struct Case {
+        const char* what;
+        std::string home;
+        std::string javaHome;  // empty: no runtime registered
+        std::vector<std::string> expected;
+    };
+    const std::string noHome = root_ + "\\nohome";
+    const Case cases[] = {
+        {"relative home below the program's directory", homeBesideProgram, "", {}},
+        {"relative home below a directory on PATH", "HomeOnPath", "", {}},
+        {"relative home below the current directory", "HomeInCurrent", "", {}},
+        {"drive-relative home", "C:HomeInCurrent", "", {}},
+        {"home rooted on the current drive", current.substr(2) + "\\HomeInCurrent", "", {}},
+        {"relative JavaHome below the program's directory", noHome, javaBesideProgram, {}},
+        {"relative JavaHome below a directory on PATH", noHome, "JavaOnPath", {}},
+        {"drive-relative JavaHome", noHome, "C:JavaInCurrent", {}},
+        {"JavaHome starting with a dot", noHome, ".\\JavaInCurrent", {}},
+        {"the home, fully qualified", current + "\\HomeInCurrent", "",
+         {std::string(kBundled) + current + "\\HomeInCurrent\\jre\\bin\\javaw.exe|"}},
+        {"the JavaHome, fully qualified", noHome, onPath + "\\JavaOnPath",
+         {Sun("1.4", onPath + "\\JavaOnPath\\bin\\javaw.exe")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReleaseRuntimeList(window_.list());
+        SendMessageA(window_.list(), LB_RESETCONTENT, 0, 0);
+        ResetProgramKeys();
+        SetHome(c.home);
+        if (!c.javaHome.empty())
+            SetText(SubkeyPath("1.4").c_str(), "JavaHome", c.javaHome);
+        EXPECT_EQ(c.expected, Fill());
+    }
 }
 
 // OpenFile takes paths of up to 127 characters: a home whose launcher path is longer is

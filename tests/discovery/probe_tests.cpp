@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "support/scratch_registry.h"
 
@@ -201,6 +202,41 @@ TEST(CompareVersionsTest, TextLongerThanABufferCountsAsNoVersion)
 }
 
 // ---------------------------------------------------------------------------------------
+// IsFullyQualifiedPath
+
+TEST(IsFullyQualifiedPathTest, DriveLetterColonAndSeparatorOrUnc)
+{
+    struct Case {
+        const char* path;
+        bool qualified;
+    };
+    const Case cases[] = {
+        {"C:\\Quillfern", true},
+        {"c:\\", true},
+        {"Z:/x", true},
+        {"\\\\server\\share\\x", true},
+        {"//server/share", true},
+        {"\\\\?\\C:\\x", true},
+        {"Quillfern", false},
+        {"Quillfern\\jre\\bin", false},
+        {"C:Quillfern", false},
+        {"C:", false},
+        {"\\Quillfern", false},
+        {".\\x", false},
+        {"..\\x", false},
+        {"\\\\", false},
+        {"\\\\\\x", false},
+        {"", false},
+        {"1:\\x", false},
+        {":\\x", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(c.qualified, IsFullyQualifiedPath(c.path));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
 // FileExists, on files in the test prefix
 
 const char kProbeRoot[] = "C:\\jt\\probes";
@@ -248,6 +284,34 @@ TEST_F(FileExistsTest, TellsFilesFromEverythingElse)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(c.exists, FileExists(c.path.c_str())) << c.path;
     }
+}
+
+// OpenFile would search the program's and the current directory, the system directories and
+// PATH for these; the file next to the current directory is not found by any of them.
+TEST_F(FileExistsTest, PathThatIsNotFullyQualifiedCountsAsAbsent)
+{
+    MakeFile(At("javaw.exe"));
+    char saved[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(MAX_PATH, saved));
+    ASSERT_TRUE(SetCurrentDirectoryA(kProbeRoot));
+    struct Case {
+        const char* what;
+        std::string path;
+        bool exists;
+    };
+    const Case cases[] = {
+        {"relative", "javaw.exe", false},
+        {"relative with a dot", ".\\javaw.exe", false},
+        {"drive-relative", "C:javaw.exe", false},
+        {"rooted on the current drive", std::string(kProbeRoot).substr(2) + "\\javaw.exe", false},
+        {"fully qualified", At("javaw.exe"), true},
+        {"fully qualified with slashes", "C:/jt/probes/javaw.exe", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.exists, FileExists(c.path.c_str())) << c.path;
+    }
+    SetCurrentDirectoryA(saved);
 }
 
 // OpenFile keeps the path in 128 bytes: 127 characters are the most that can be probed.
@@ -317,6 +381,23 @@ TEST(GetFileVersionStringTest, ReadsTheFixedFileVersion)
         EXPECT_STREQ(c.version, out.bytes);
         EXPECT_TRUE(out.Untouched(strlen(c.version) + 1));
     }
+}
+
+// The version API would look for a relative name as the loader looks for a DLL.
+TEST(GetFileVersionStringTest, RelativePathIsNotRead)
+{
+    char saved[MAX_PATH];
+    ASSERT_NE(0u, GetCurrentDirectoryA(MAX_PATH, saved));
+    ASSERT_TRUE(SetCurrentDirectoryA(JRESELECT_FIXTURES_DIR_W));
+    for (const char* path : {"wjview_5_0_0_381.exe", ".\\wjview_5_0_0_381.exe"}) {
+        SCOPED_TRACE(path);
+        OutBuffer out;
+        EXPECT_FALSE(GetFileVersionString(out.bytes, path));
+        EXPECT_TRUE(out.Untouched(0));
+    }
+    OutBuffer out;
+    EXPECT_TRUE(GetFileVersionString(out.bytes, Fixture("wjview_5_0_0_381.exe").c_str()));
+    SetCurrentDirectoryA(saved);
 }
 
 TEST(GetFileVersionStringTest, NoVersionLeavesTheBufferAlone)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "driver/driver.h"
 #include "e2e/session.h"
@@ -53,6 +54,30 @@ TEST_F(DialogFrameTest, WithoutSettingsOnlyTheMessageShowsAndNothingChanges)
     };
     for (const Case& c : cases)
         RunRefusedStart(c.name, c.seed, {kCannotLocateText});
+}
+
+// A dialog template without list box 1000 (a test build of the program): "Unable to
+// initialize UI!" ends the dialog before it is shown, after "Cannot locate Quillfern
+// software!" when the settings are missing too. Nothing is written, and the exit code is 0.
+TEST_F(DialogFrameTest, WithoutTheListBoxTheMessagesShowInOrderAndNothingChanges)
+{
+    struct Case {
+        const char* name;
+        void (*seed)();
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"settings readable: the UI message alone",
+         [] {
+             InstallProduct(kHome, kStarter);
+             AddEveryRuntime();
+         },
+         {kInitUiFailedText}},
+        {"no product key: both messages, the settings one first", [] { AddEveryRuntime(); },
+         {kCannotLocateText, kInitUiFailedText}},
+    };
+    for (const Case& c : cases)
+        RunRefusedStart(c.name, c.seed, c.messages, kProgramWithoutListPath);
 }
 
 void SeedProductWithoutRuntimes()

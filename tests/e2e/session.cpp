@@ -13,6 +13,9 @@ const char kShortFolder[] = "C:\\q";
 const char kShortFolderStarter[] = "C:\\q\\jre\\bin\\javaw.exe";
 const char kApplyFailedText[] = "Unable to apply changes!";
 const char kCannotLocateText[] = "Cannot locate Quillfern software!";
+const char kInitUiFailedText[] = "Unable to initialize UI!";
+const char kProgramPath[] = JRESELECT_BIN_DIR_W "\\JreSelect.exe";
+const char kProgramWithoutListPath[] = JRESELECT_FIXTURES_DIR_W "\\JreSelectWithoutList.exe";
 
 namespace {
 
@@ -150,9 +153,9 @@ ProgramRun::~ProgramRun()
     CloseHandle(info_.hProcess);
 }
 
-bool ProgramRun::Start()
+bool ProgramRun::Start(const char* program)
 {
-    std::string commandLine = std::string("\"") + JRESELECT_BIN_DIR_W + "\\JreSelect.exe\"";
+    std::string commandLine = std::string("\"") + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -223,7 +226,8 @@ void RunSession(const SessionCase& c)
     EXPECT_EQ(TextValueLine("classes", "start.jar"), ValueLine(after.product, "classes"));
 }
 
-void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::string>& messages)
+void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::string>& messages,
+                     const char* program)
 {
     SCOPED_TRACE(name);
     ClearMachine();
@@ -231,7 +235,7 @@ void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::st
     const RegistrySnapshot before = TakeSnapshot();
 
     ProgramRun run;
-    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Start(program));
     for (const std::string& message : messages) {
         const Seen seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
         ASSERT_EQ(kSeenMessage, seen.kind) << "instead of \"" << message << "\": " << Describe(seen);

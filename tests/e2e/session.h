@@ -17,6 +17,12 @@ const DWORD kWaitMs = 10000;  // reached only when something is wrong
 
 extern const char kApplyFailedText[];  // "Unable to apply changes!"
 extern const char kCannotLocateText[];  // "Cannot locate Quillfern software!"
+extern const char kInitUiFailedText[];  // "Unable to initialize UI!"
+
+// The programs that ProgramRun starts: the shipped one, and a test build whose dialog
+// template has no list box.
+extern const char kProgramPath[];
+extern const char kProgramWithoutListPath[];
 
 // Removes every key and file that a case may have made.
 void ClearMachine();
@@ -53,7 +59,7 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    bool Start();
+    bool Start(const char* program = kProgramPath);
     DWORD pid() const { return info_.dwProcessId; }
     HANDLE process() const { return info_.hProcess; }
     // The exit code; false, with the program killed, when it does not end in time.
@@ -85,4 +91,5 @@ void RunSession(const SessionCase& c);
 // A start-up that must end before the dialog shows: on a cleared machine seeded by `seed`,
 // exactly `messages` appear, in order, then the program ends with exit code 0 and the
 // registry is unchanged.
-void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::string>& messages);
+void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::string>& messages,
+                     const char* program = kProgramPath);

@@ -5,6 +5,15 @@ set(JRESELECT_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(JRESELECT_ARTIFACTS_DIR ${CMAKE_BINARY_DIR}/artifacts)
 jreselect_windows_path(JRESELECT_ARTIFACTS_DIR_W ${JRESELECT_ARTIFACTS_DIR})
 
+# JreSelect built from the same sources with a dialog template 103 that has no list box, for
+# the "Unable to initialize UI!" path; the shipped program is not changed.
+add_executable(JreSelectWithoutList WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
+  ${CMAKE_SOURCE_DIR}/res/jreselect.rc)
+target_compile_definitions(JreSelectWithoutList PRIVATE JRESELECT_TEST_DIALOG_WITHOUT_LIST)
+target_link_libraries(JreSelectWithoutList PRIVATE jreselect_core)
+set_target_properties(JreSelectWithoutList PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/fixtures)
+
 jreselect_add_test(e2e_tests
   ${JRESELECT_E2E_DIR}/session.cpp
   ${JRESELECT_E2E_DIR}/dialog_frame_tests.cpp
@@ -12,7 +21,15 @@ jreselect_add_test(e2e_tests
 target_link_libraries(e2e_tests PRIVATE jsdriver_lib advapi32)
 target_compile_definitions(e2e_tests PRIVATE
   JRESELECT_ARTIFACTS_DIR_W="${JRESELECT_ARTIFACTS_DIR_W}")
-add_dependencies(e2e_tests JreSelect jsdriver fixtures)
+add_dependencies(e2e_tests JreSelect JreSelectWithoutList jsdriver fixtures)
+
+# The dialog run inside the test program, for a failure that only an in-process hook can
+# bring about: the registry refusing "classes" after taking "starter".
+jreselect_add_test(inprocess_dialog_tests
+  ${JRESELECT_E2E_DIR}/session.cpp
+  ${JRESELECT_E2E_DIR}/classes_write_failure_tests.cpp
+  ${CMAKE_SOURCE_DIR}/res/jreselect.rc)
+target_link_libraries(inprocess_dialog_tests PRIVATE jsdriver_lib advapi32)
 
 # One whole session under Wine's heap checking, driven by jsdriver.exe from a script.
 jreselect_add_wine_test(e2e_heap_check

@@ -1,0 +1,18 @@
+// Launcher paths as texts of the active ANSI code page: where they end, whether they name
+// one fixed place, and whether two of them are the same launcher.
+#pragma once
+
+// True when the last character of text is a backslash. In a double-byte code page (932,
+// 936, 949, 950) the trail byte of a character may be 0x5C: such a pair is one character,
+// never a separator.
+bool EndsInBackslash(const char* text);
+
+// True for a drive letter, a colon and a backslash ("C:\...") and for a UNC path
+// ("\\server\share..."); a slash counts as a backslash, as Windows takes it. Any other path
+// ("jre", "C:jre", "\jre") names a different file depending on where it is looked for.
+bool IsFullyQualifiedPath(const char* path);
+
+// True when a and b are the same launcher path: the letters A-Z and a-z are taken as equal,
+// every other character is compared exactly, the two bytes of a double-byte character
+// included (a trail byte 0x41-0x5A is not a capital letter).
+bool SameLauncherPath(const char* a, const char* b);

@@ -1,0 +1,270 @@
+// Paths in the active ANSI code page, with the same tables built twice: for code page 932
+// (Japanese), where the trail byte of a double-byte character may be 0x5C, the byte of a
+// backslash, or an ASCII letter; and for 1252, where the same places hold Latin-1 letters,
+// which are single bytes and never folded. Each program runs in a prefix of its own under
+// the Unix locale that gives its code page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/runtime_list.h"
+#include "cli/cli_runner.h"
+#include "discovery/list_window.h"
+#include "discovery/path_text.h"
+#include "discovery/probes.h"
+#include "discovery/runtime_discovery.h"
+#include "settings/product_settings.h"
+#include "settings/registry.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+// The fixture is named for the code page, so that the two programs' tests have names of
+// their own.
+#if JRESELECT_TEST_CODE_PAGE == 932
+#define CODE_PAGE_TEST CodePage932Test
+// Shift-JIS. "Hyou" (0x95 0x5C) ends in the byte of a backslash; the katakana "a"
+// (0x83 0x41) and "di" (0x83 0x61) are two characters whose trail bytes read as 'A' and 'a';
+// "sofuto" is three katakana, the first of them ending in 0x5C.
+const std::string kEndsIn5C = "\x95\x5c";
+const std::string kUpperTrail = "\x83\x41";
+const std::string kLowerTrail = "\x83\x61";
+const std::string kWord = "\x83\x5c\x83\x74\x83\x67";
+#elif JRESELECT_TEST_CODE_PAGE == 1252
+#define CODE_PAGE_TEST CodePage1252Test
+// Latin-1: sharp s, and e acute in capital and small form, one letter in two cases.
+const std::string kEndsIn5C = "\xdf";
+const std::string kUpperTrail = "\xc9";
+const std::string kLowerTrail = "\xe9";
+const std::string kWord = "Caf\xe9";
+#else
+#error "JRESELECT_TEST_CODE_PAGE must be 932 or 1252"
+#endif
+
+const std::string kRoot = kCliRoot;
+// The product's home and a registered runtime's "JavaHome", each ending in kEndsIn5C.
+const std::string kHome = kRoot + "\\" + kWord + "\\" + kEndsIn5C;
+const std::string kBundledLauncher = kHome + "\\jre\\bin\\javaw.exe";
+const std::string kJavaHome = kRoot + "\\Java\\" + kUpperTrail + kEndsIn5C;
+const std::string kRegisteredLauncher = kJavaHome + "\\bin\\javaw.exe";
+const char kBundledText[] = "Bundled Java Runtime Environment";
+const char kRegisteredText[] = "Sun Java Runtime Environment (1.4)";
+
+class CODE_PAGE_TEST : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The tables are bytes of one code page; under another they would name other
+        // characters and prove nothing. The code page comes from the Unix locale
+        // (scripts/setup.sh generates ja_JP.UTF-8).
+        ASSERT_EQ(static_cast<UINT>(JRESELECT_TEST_CODE_PAGE), GetACP())
+            << "this program's tables are written for code page " << JRESELECT_TEST_CODE_PAGE;
+        ResetCliState();
+    }
+    void TearDown() override { ResetCliState(); }
+};
+
+// The bundled runtime under kHome and runtime 1.4 under kJavaHome.
+void SeedTwoRuntimes(const std::string& starter)
+{
+    SetProduct(kHome, starter);
+    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+    RegisterRuntime("1.4", kJavaHome);
+    MakeLauncher(kJavaHome + "\\bin", "javaw.exe");
+}
+
+TEST_F(CODE_PAGE_TEST, MakePathJudgesTheLastCharacter)
+{
+    struct Case {
+        const char* what;
+        std::string directory;
+        std::string joined;
+    };
+    const Case cases[] = {
+        {"directory ending in kEndsIn5C", "C:\\" + kEndsIn5C, "C:\\" + kEndsIn5C + "\\a.exe"},
+        {"the same with a backslash", "C:\\" + kEndsIn5C + "\\", "C:\\" + kEndsIn5C + "\\a.exe"},
+        {"kEndsIn5C alone", kEndsIn5C, kEndsIn5C + "\\a.exe"},
+        {"word then kEndsIn5C", kHome, kHome + "\\a.exe"},
+        {"kEndsIn5C twice", "C:\\" + kEndsIn5C + kEndsIn5C,
+         "C:\\" + kEndsIn5C + kEndsIn5C + "\\a.exe"},
+        // 0x95 with nothing after it is a character of its own, not half of one.
+        {"a last byte 0x95 alone", "C:\\x\x95", "C:\\x\x95\\a.exe"},
+        {"plain backslash", "C:\\x\\", "C:\\x\\a.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        char out[260 + 16];
+        memset(out, 0xbd, sizeof(out));
+        ASSERT_TRUE(MakePath(out, c.directory.c_str(), "a.exe"));
+        EXPECT_EQ(c.joined, std::string(out));
+        EXPECT_EQ(static_cast<char>(0xbd), out[260]);
+    }
+}
+
+TEST_F(CODE_PAGE_TEST, SameLauncherPathFoldsOnlyAsciiLetters)
+{
+    struct Case {
+        const char* what;
+        std::string a;
+        std::string b;
+        bool same;
+    };
+    const Case cases[] = {
+        {"equal bytes", kRegisteredLauncher, kRegisteredLauncher, true},
+        {"ASCII letters in other case", "C:\\JT\\CLI\\JAVA\\" + kUpperTrail + kEndsIn5C +
+                                            "\\BIN\\JAVAW.EXE",
+         kRegisteredLauncher, true},
+        {"kUpperTrail against kLowerTrail", kRegisteredLauncher,
+         kRoot + "\\Java\\" + kLowerTrail + kEndsIn5C + "\\bin\\javaw.exe", false},
+        {"kLowerTrail against kUpperTrail", "C:\\" + kLowerTrail, "C:\\" + kUpperTrail, false},
+        {"kEndsIn5C against a backslash", "C:\\a" + kEndsIn5C, "C:\\a\\", false},
+        {"one a prefix of the other", kHome, kHome + "\\", false},
+        {"both empty", "", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.same, SameLauncherPath(c.a.c_str(), c.b.c_str()));
+        EXPECT_EQ(c.same, SameLauncherPath(c.b.c_str(), c.a.c_str()));
+    }
+}
+
+// Found, listed and printed with their own bytes: no separator is lost after kEndsIn5C.
+TEST_F(CODE_PAGE_TEST, RuntimesUnderSuchNamesAreListedWithTheirPaths)
+{
+    SeedTwoRuntimes(kRegisteredLauncher);
+    ASSERT_TRUE(LoadInstallSettings());
+    ListWindow window;
+    FillRuntimeList(window.list());
+    const std::vector<std::string> expected = {
+        std::string(kBundledText) + "|" + kBundledLauncher + "|",
+        std::string(kRegisteredText) + "|" + kRegisteredLauncher + "|1.4"};
+    EXPECT_EQ(expected, DescribeList(window.list()));
+    ReleaseRuntimeList(window.list());
+
+    const CliRun run = RunCli("list");
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(Describe({{false, 0, kBundledText, kBundledLauncher},
+                        {true, 1, kRegisteredText, kRegisteredLauncher}}),
+              Describe(ParseListOutput(run.out)));
+}
+
+// The dialog's preselection and "set PATH" take the same launchers as the same.
+TEST_F(CODE_PAGE_TEST, PreselectionComparesDoubleByteCharactersExactly)
+{
+    struct Case {
+        const char* what;
+        std::string starter;
+        int selected;  // -1: none
+    };
+    const Case cases[] = {
+        {"bundled launcher as listed", kBundledLauncher, 0},
+        {"registered launcher as listed", kRegisteredLauncher, 1},
+        {"registered, ASCII letters in capitals",
+         "C:\\JT\\CLI\\JAVA\\" + kUpperTrail + kEndsIn5C + "\\BIN\\JAVAW.EXE", 1},
+        {"registered, kLowerTrail for kUpperTrail",
+         kRoot + "\\Java\\" + kLowerTrail + kEndsIn5C + "\\bin\\javaw.exe", -1},
+    };
+    const std::string launchers[] = {kBundledLauncher, kRegisteredLauncher};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetCliState();
+        SeedTwoRuntimes(c.starter);
+
+        ASSERT_TRUE(LoadInstallSettings());
+        ListWindow window;
+        InitRuntimeList(window.list());
+        EXPECT_EQ(c.selected, static_cast<int>(SendMessageA(window.list(), LB_GETCURSEL, 0, 0)));
+        ReleaseRuntimeList(window.list());
+
+        const std::vector<ListedRuntime> listed = ParseListOutput(RunCli("list").out);
+        ASSERT_EQ(2u, listed.size());
+        EXPECT_EQ(c.selected == 0, listed[0].current);
+        EXPECT_EQ(c.selected == 1, listed[1].current);
+
+        // "set PATH" with the stored path: the listed launcher's own bytes are written.
+        const std::map<std::string, std::string> before = ProductValues();
+        const CliRun set = RunCli("set \"" + c.starter + "\"");
+        if (c.selected < 0) {
+            EXPECT_EQ(2u, set.exitCode);
+            EXPECT_EQ(before, ProductValues());
+        } else {
+            EXPECT_EQ(0u, set.exitCode) << set.err;
+            const std::string& written = launchers[c.selected];
+            EXPECT_EQ("(1)" + written + std::string(1, '\0'), ProductValues()["starter"]);
+        }
+    }
+}
+
+// A subkey named "1.4" and 220 kEndsIn5C between two runtimes. In code page 932 its name is
+// 443 bytes, which RegEnumKeyA cannot hand out in 260 (ERROR_MORE_DATA): it is skipped and
+// 1.5 is still found. In 1252 it is 223 bytes, and no subkey name there can exceed 259 (a
+// key name has at most 256 characters): it is enumerated, and left out because the key path
+// made from it does not fit.
+TEST_F(CODE_PAGE_TEST, OverLongSubkeyNameDoesNotEndTheSearch)
+{
+    std::string longName = "1.4";
+    for (int i = 0; i < 220; ++i)
+        longName += kEndsIn5C;
+    const std::string runtimeA = kRoot + "\\a";
+    const std::string runtimeB = kRoot + "\\b";
+    SetProduct(kHome, runtimeB + "\\bin\\javaw.exe");
+    MakeLauncher(runtimeA + "\\bin", "javaw.exe");
+    MakeLauncher(runtimeB + "\\bin", "javaw.exe");
+    RegisterRuntime("1.3", runtimeA);
+    RegisterRuntime("1.5", runtimeB);
+    // Made and filled through handles: its whole key path is longer than ANSI calls take.
+    CreateJavaSoftSubkey(longName);
+    HKEY javaSoft;
+    HKEY runtime;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, &javaSoft));
+    const LONG opened = RegOpenKeyA(javaSoft, longName.c_str(), &runtime);
+    RegCloseKey(javaSoft);
+    ASSERT_EQ(ERROR_SUCCESS, opened);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(runtime, "JavaHome", 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(runtimeA.c_str()),
+                                            static_cast<DWORD>(runtimeA.size() + 1)));
+    RegCloseKey(runtime);
+    const bool skipped = JRESELECT_TEST_CODE_PAGE == 932;
+
+    RegSkippedSubkeys skippedKeys;
+    RegSubkeyList* names = EnumRegSubkeys(kTestJavaSoftKey, &skippedKeys);
+    ASSERT_NE(nullptr, names);
+    if (skipped) {
+        EXPECT_EQ(std::vector<std::string>({"1.3", "1.5"}), *names);
+        ASSERT_EQ(1u, skippedKeys.size());
+        EXPECT_EQ(1u, skippedKeys[0].index);
+        EXPECT_EQ(longName, skippedKeys[0].name);
+    } else {
+        EXPECT_EQ(std::vector<std::string>({"1.3", longName, "1.5"}), *names);
+        EXPECT_TRUE(skippedKeys.empty());
+    }
+    delete names;
+
+    ASSERT_TRUE(LoadInstallSettings());
+    ListWindow window;
+    InitRuntimeList(window.list());
+    const std::vector<std::string> expected = {
+        "Sun Java Runtime Environment (1.3)|" + runtimeA + "\\bin\\javaw.exe|1.3",
+        "Sun Java Runtime Environment (1.5)|" + runtimeB + "\\bin\\javaw.exe|1.5"};
+    EXPECT_EQ(expected, DescribeList(window.list()));
+    EXPECT_EQ(1, static_cast<int>(SendMessageA(window.list(), LB_GETCURSEL, 0, 0)));
+    ReleaseRuntimeList(window.list());
+
+    const CliRun run = RunCli("explain");
+    EXPECT_EQ(0u, run.exitCode);
+    const std::string why =
+        skipped ? "the name is 443 bytes long, more than 259, so the search skips it"
+                : "the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the name "
+                  "(223 characters) does not fit 259 characters";
+    const std::vector<std::string> wanted = {
+        "  1.3: listed as 0: Sun Java Runtime Environment (1.3)",
+        "  " + longName + ": left out: " + why,
+        "  1.5: listed as 1: Sun Java Runtime Environment (1.5)"};
+    ExpectLinesInOrder(run.out, wanted);
+}
+
+}  // namespace
