@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=${JRESELECT_BUILD_DIR:-build}
 bash scripts/setup.sh
 # Only what the benchmarks run: JreSelect.exe, the benchmark programs and the fixture.
-targets=(--target discovery_bench startup_bench empty_dialog JreSelect)
+targets=(--target discovery_bench startup_bench empty_dialog jreselect_programs)
 if [ "$build" = build ]; then
     bash scripts/build.sh "${targets[@]}"
 else
