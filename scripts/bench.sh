@@ -19,7 +19,7 @@ else
 fi
 # Only what the benchmarks run: JreSelect.exe, the benchmark programs and the fixture.
 JRESELECT_BUILD_DIR=$build bash scripts/build.sh $arch \
-    --target discovery_bench startup_bench empty_dialog JreSelect
+    --target discovery_bench startup_bench empty_dialog jreselect_programs
 
 export JRESELECT_WINE_CONFIG=$config
 cleanup() {

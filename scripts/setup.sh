@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, as root. Quick when all is there.
+# --release: only what scripts/release.sh needs; it only builds (no Wine, no i386 packages).
 set -euo pipefail
+
+if [ "${1:-}" = --release ]; then
+    need=()
+    command -v i686-w64-mingw32-g++-win32 >/dev/null ||
+        need+=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686)
+    for tool in cmake make zip git; do
+        command -v $tool >/dev/null || need+=($tool)
+    done
+    [ ${#need[@]} = 0 ] && exit 0
+    [ "$(id -u)" = 0 ] || { echo "setup: missing ${need[*]}; run as root" >&2; exit 1; }
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    exit 0
+fi
 
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686)
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# The shipped programs are built with the win32 thread-model compilers; zip packs them.
+command -v i686-w64-mingw32-g++-win32 >/dev/null || need+=(g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32)
+command -v zip >/dev/null || need+=(zip)
 command -v cmake >/dev/null || need+=(cmake)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xauth >/dev/null || need+=(xauth)
