@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/text_buffer.h"
 #include "discovery/path_text.h"
-#include "settings/product_settings.h"
 
 bool MakePath(char* destination, const char* directory, const char* name)
 {

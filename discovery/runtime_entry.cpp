@@ -4,7 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "app/list_box.h"
+#include "base/list_box.h"
+#include "settings/product_settings.h"
 
 const char kBundledLabel[] = "Bundled Java Runtime Environment";
 const char kSunLabel[] = "Sun Java Runtime Environment";

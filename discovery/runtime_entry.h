@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "settings/product_settings.h"
+#include "base/text_buffer.h"
 
 // name comes first so that the record's address also serves as its display text.
 struct RuntimeEntry {

@@ -2,9 +2,7 @@
 // and the two values this program writes back on OK.
 #pragma once
 
-#include <cstddef>
-
-const size_t kTextBufferSize = 260;
+#include "base/text_buffer.h"
 
 extern const char kProductKey[];    // "SOFTWARE\Velmor\Quillfern" under HKEY_LOCAL_MACHINE
 extern const char kHomeValue[];     // "home": read only

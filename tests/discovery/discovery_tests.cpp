@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_list.h"
 #include "discovery/runtime_discovery.h"
+#include "discovery/runtime_list.h"
 #include "list_window.h"
 #include "settings/product_settings.h"
 #include "support/scratch_registry.h"

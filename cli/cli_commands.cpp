@@ -1,19 +1,19 @@
 // JreSelectCli's commands over the dialog's own code: LoadInstallSettings, FillRuntimeList,
 // SelectCurrentRuntime and ApplySelection, run on a real list box that is never shown.
-#include "app/cli_commands.h"
+#include "cli/cli_commands.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/list_box.h"
-#include "app/messages.h"
-#include "app/runtime_list.h"
+#include "base/list_box.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
+#include "discovery/runtime_list.h"
+#include "res/messages.h"
 #include "settings/product_settings.h"
 
 namespace {
