@@ -56,8 +56,17 @@ Scene Make(const char* what, std::vector<std::string> expected)
 
 void CountTooLong(const DiscoveryNote& note, void* context)
 {
-    if (note.outcome == kOutcomeTooLong)
+    switch (note.outcome) {
+    case kOutcomeHomeTooLong:
+    case kOutcomeHomeDirTooLong:
+    case kOutcomeKeyPathTooLong:
+    case kOutcomeJavaHomeTooLong:
+    case kOutcomeJavaHomeDirTooLong:
         ++*static_cast<int*>(context);
+        break;
+    default:
+        break;
+    }
 }
 
 class DiscoveryTest : public ::testing::Test {
