@@ -1,5 +1,5 @@
-// JreSelectCli's commands over the dialog's own code: LoadInstallSettings, FillRuntimeList,
-// SelectCurrentRuntime and ApplySelection, run on a real list box that is never shown.
+// JreSelectCli's commands over the code that the dialog runs: LoadInstallSettings,
+// FillRuntimeList, SelectCurrentRuntime and ApplySelection, on a list box never shown.
 #include "cli/cli_commands.h"
 
 #include <windows.h>
