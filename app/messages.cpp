@@ -3,10 +3,6 @@
 
 #include <windows.h>
 
-const char kCannotLocateMessage[] = "Cannot locate Quillfern software!";
-const char kInitUiFailedMessage[] = "Unable to initialize UI!";
-const char kApplyFailedMessage[] = "Unable to apply changes!";
-
 namespace {
 const char kFatalCaption[] = "Fatal Error";
 }

@@ -1,9 +1,5 @@
-// The program's three messages to the user.
+// The dialog's way of telling the user: a message box. The texts are in res/messages.h.
 #pragma once
-
-extern const char kCannotLocateMessage[];
-extern const char kInitUiFailedMessage[];
-extern const char kApplyFailedMessage[];
 
 // A modal message box owned by the desktop window, captioned "Fatal Error", stop icon.
 void ShowFatalError(const char* text);

@@ -2,7 +2,8 @@
 #include "app/runtime_dialog.h"
 
 #include "app/messages.h"
-#include "app/runtime_list.h"
+#include "discovery/runtime_list.h"
+#include "res/messages.h"
 #include "res/resource.h"
 #include "settings/product_settings.h"
 
@@ -65,6 +66,12 @@ BOOL OnPaint(HWND hDlg)
 }
 
 }  // namespace
+
+void ApplyRuntimeChoice(HWND list)
+{
+    if (!ApplySelection(list))
+        ShowFatalError(kApplyFailedMessage);
+}
 
 INT_PTR CALLBACK RuntimeDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM /*lParam*/)
 {

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/runtime_list.h"
 #include "bench/bench_support.h"
 #include "discovery/runtime_discovery.h"
+#include "discovery/runtime_list.h"
 #include "res/resource.h"
 #include "settings/product_settings.h"
 

@@ -4,7 +4,7 @@ target_compile_options(JreSelect PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_W
 target_link_libraries(JreSelect PRIVATE jreselect_core)
 
 # The console companion: the same core, for scripts and for "why is my runtime not listed?".
-add_executable(JreSelectCli app/cli_main.cpp app/cli_commands.cpp res/cli.rc)
+add_executable(JreSelectCli cli/cli_main.cpp cli/cli_commands.cpp res/cli.rc)
 target_compile_options(JreSelectCli PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_WARNINGS}>)
 target_link_libraries(JreSelectCli PRIVATE jreselect_core)
 
@@ -14,7 +14,7 @@ add_custom_target(jreselect_programs DEPENDS JreSelect JreSelectCli)
 if(MINGW)
   foreach(program JreSelect JreSelectCli)
     # libstdc++'s terminate handler and exception helpers, replaced: see the file.
-    target_sources(${program} PRIVATE app/lean_runtime.cpp)
+    target_sources(${program} PRIVATE base/lean_runtime.cpp)
     # For the debug file (-g changes no generated code).
     target_compile_options(${program} PRIVATE -g)
     # No link time in the header, so that two builds of the same sources are the same bytes.

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/text_buffer.h"
 #include "discovery/path_text.h"
-#include "settings/product_settings.h"
 
 bool MakePath(char* destination, const char* directory, const char* name)
 {
@@ -28,35 +28,40 @@ bool MakePath(char* destination, const char* directory, const char* name)
     return true;
 }
 
-bool FileExists(const char* path)
+ProbeResult ProbeFile(const char* path)
 {
     // OpenFile looks for a relative path in the program's and the current directory, the
     // system directories and PATH: a launcher found there names no fixed place.
     if (!IsFullyQualifiedPath(path))
-        return false;
+        return kProbeNotQualified;
+    // OpenFile keeps the path in a 128-byte field; a longer one is not probed at all.
+    if (strlen(path) > kLongestTestedPath)
+        return kProbeTooLongToTest;
     OFSTRUCT ofs;
     ofs.cBytes = sizeof(ofs);
-    // OpenFile keeps the path in a 128-byte field; a longer one is not probed at all.
-    if (strlen(path) >= sizeof(ofs.szPathName))
-        return false;
-    return OpenFile(path, &ofs, OF_EXIST) != HFILE_ERROR;
+    return OpenFile(path, &ofs, OF_EXIST) != HFILE_ERROR ? kProbeFound : kProbeAbsent;
 }
 
-bool GetFileVersionString(char* out, const char* path)
+bool FileExists(const char* path)
+{
+    return ProbeFile(path) == kProbeFound;
+}
+
+ProbeResult ProbeFileVersion(char* out, const char* path)
 {
     // The version API searches for a relative path as the loader does.
     if (!IsFullyQualifiedPath(path))
-        return false;
+        return kProbeNotQualified;
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeA(path, &handle);
     if (size == 0)
-        return false;
+        return kProbeAbsent;
     void* block = malloc(size);
     if (block == nullptr)
-        return false;
+        return kProbeAbsent;
     if (!GetFileVersionInfoA(path, 0, size, block)) {
         free(block);
-        return false;
+        return kProbeAbsent;
     }
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
@@ -64,14 +69,19 @@ bool GetFileVersionString(char* out, const char* path)
     if (!VerQueryValueA(block, "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr ||
         length < sizeof(VS_FIXEDFILEINFO)) {
         free(block);
-        return false;
+        return kProbeAbsent;
     }
     wsprintfA(out, "%d.%d.%d.%d", static_cast<int>(HIWORD(info->dwFileVersionMS)),
               static_cast<int>(LOWORD(info->dwFileVersionMS)),
               static_cast<int>(HIWORD(info->dwFileVersionLS)),
               static_cast<int>(LOWORD(info->dwFileVersionLS)));
     free(block);
-    return true;
+    return kProbeFound;
+}
+
+bool GetFileVersionString(char* out, const char* path)
+{
+    return ProbeFileVersion(out, path) == kProbeFound;
 }
 
 namespace {

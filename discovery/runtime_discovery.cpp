@@ -21,35 +21,42 @@ const char kJavaHomeValue[] = "JavaHome";
 const char kMicrosoftVmKey[] = "SOFTWARE\\Microsoft\\Java VM";
 const char kLowestMicrosoftVersion[] = "5.0.0.0";
 
-// The two files that one step of the search tested, for the observer.
-struct Trial {
-    char first[kTextBufferSize];
-    char second[kTextBufferSize];
-};
+// Each source's label, in DiscoverySource order.
+const char* const kLabels[] = {kBundledLabel, kSunLabel, kMicrosoftLabel};
+
+// A note about one candidate of source, with nothing known about it yet.
+DiscoveryNote NewNote(DiscoverySource source)
+{
+    DiscoveryNote note;
+    note.source = source;
+    note.outcome = kOutcomeNotAdded;  // set when the note is told
+    note.subkeyIndex = -1;
+    note.subkey = nullptr;
+    note.key = nullptr;
+    note.javaHome = nullptr;
+    note.directory = nullptr;
+    note.launcher = nullptr;
+    note.version = nullptr;
+    for (FileTrial& trial : note.tried) {
+        trial.result = kTrialNotLookedAt;
+        trial.path[0] = '\0';
+    }
+    note.listIndex = -1;
+    note.listText = nullptr;
+    return note;
+}
 
 class Reporter {
 public:
     Reporter(DiscoveryObserver observer, void* context) : observer_(observer), context_(context) {}
 
-    void Tell(DiscoverySource source, DiscoveryOutcome outcome, const char* candidate,
-              const char* detail, const char* javaHome = "", const Trial* trial = nullptr) const
+    // Tells the observer, if there is one, that note's candidate came to outcome.
+    void Tell(DiscoveryNote* note, DiscoveryOutcome outcome) const
     {
         if (observer_ == nullptr)
             return;
-        DiscoveryNote note = {source, outcome, candidate, detail, javaHome,
-                              {trial != nullptr ? trial->first : "",
-                               trial != nullptr ? trial->second : ""},
-                              0};
-        observer_(note, context_);
-    }
-
-    void TellSkipped(const RegSkippedSubkey& subkey) const
-    {
-        if (observer_ == nullptr)
-            return;
-        DiscoveryNote note = {kSourceRegistered, kOutcomeNameTooLong, subkey.name.c_str(), "",
-                              "", {"", ""}, subkey.index};
-        observer_(note, context_);
+        note->outcome = outcome;
+        observer_(*note, context_);
     }
 
 private:
@@ -57,91 +64,137 @@ private:
     void* context_;
 };
 
-// javaw.exe, else jrew.exe, in dir; path holds the launcher found. A name that makes the
-// path too long is not found there.
-bool FindLauncher(char* path, const char* dir, Trial* trial)
+TrialResult TrialResultOf(ProbeResult probe)
 {
-    trial->first[0] = '\0';
-    trial->second[0] = '\0';
-    if (MakePath(path, dir, kJavaw)) {
-        strcpy(trial->first, path);
-        if (FileExists(path))
-            return true;
+    switch (probe) {
+    case kProbeFound:
+        return kTrialFound;
+    case kProbeNotQualified:
+        return kTrialNotQualified;
+    case kProbeTooLongToTest:
+        return kTrialTooLongToTest;
+    case kProbeAbsent:
+        break;
     }
-    if (!MakePath(path, dir, kJrew))
-        return false;
-    strcpy(trial->second, path);
-    return FileExists(path);
+    return kTrialAbsent;
 }
 
-void AddRuntime(HWND list, const Reporter& reporter, DiscoverySource source, const char* label,
-                const char* path, const char* version, const char* candidate,
-                const char* javaHome, const Trial* trial)
+// Tests name in dir; path holds its path. A name that makes the path too long is not found.
+bool TryLauncher(char* path, const char* dir, const char* name, FileTrial* trial)
 {
-    RuntimeEntry* entry = NewRuntimeEntry(label, path, version);
-    const bool added = entry != nullptr && AddListEntry(list, entry);
-    reporter.Tell(source, added ? kOutcomeListed : kOutcomeNotAdded, candidate, path, javaHome,
-                  trial);
+    if (!MakePath(path, dir, name)) {
+        trial->result = kTrialPathTooLong;
+        return false;
+    }
+    strcpy(trial->path, path);
+    trial->result = TrialResultOf(ProbeFile(path));
+    return trial->result == kTrialFound;
+}
+
+// javaw.exe, else jrew.exe, in dir; path holds the launcher found.
+bool FindLauncher(char* path, const char* dir, FileTrial tried[2])
+{
+    return TryLauncher(path, dir, kJavaw, &tried[0]) || TryLauncher(path, dir, kJrew, &tried[1]);
+}
+
+// Adds the runtime that note has found, its launcher and version, under its source's label.
+void AddRuntime(HWND list, const Reporter& reporter, DiscoveryNote* note)
+{
+    RuntimeEntry* entry = NewRuntimeEntry(kLabels[note->source], note->launcher,
+                                          note->version != nullptr ? note->version : "");
+    if (entry == nullptr || !AddListEntry(list, entry, &note->listIndex)) {
+        reporter.Tell(note, kOutcomeNotAdded);
+        return;
+    }
+    // The list box owns the entry now, and its name lives as long as the item.
+    note->listText = entry->name;
+    reporter.Tell(note, kOutcomeListed);
+}
+
+// The launcher choice in dir, for the bundled and the registered runtimes: the runtime is
+// added when javaw.exe or jrew.exe is there.
+void SearchDirectory(HWND list, const Reporter& reporter, const char* dir, DiscoveryNote* note)
+{
+    char path[kTextBufferSize];
+    note->directory = dir;
+    if (!FindLauncher(path, dir, note->tried)) {
+        reporter.Tell(note, kOutcomeNoLauncher);
+        return;
+    }
+    note->launcher = path;
+    AddRuntime(list, reporter, note);
 }
 
 void SearchBundled(HWND list, const Reporter& reporter)
 {
     char dir[kTextBufferSize];
-    char path[kTextBufferSize];
-    Trial trial;
+    DiscoveryNote note = NewNote(kSourceBundled);
     // A "home" too long to keep is not searched at all: a cut path names another place.
-    if (g_homeDirTooLong || !MakePath(dir, g_homeDir, kBundledDir)) {
-        reporter.Tell(kSourceBundled, kOutcomeTooLong, "", "");
+    if (g_homeDirTooLong) {
+        reporter.Tell(&note, kOutcomeHomeTooLong);
         return;
     }
-    if (!FindLauncher(path, dir, &trial)) {
-        reporter.Tell(kSourceBundled, kOutcomeNoLauncher, "", dir, "", &trial);
+    if (!MakePath(dir, g_homeDir, kBundledDir)) {
+        reporter.Tell(&note, kOutcomeHomeDirTooLong);
         return;
     }
-    AddRuntime(list, reporter, kSourceBundled, kBundledLabel, path, "", "", "", &trial);
+    SearchDirectory(list, reporter, dir, &note);
 }
 
-void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name)
+// The subkey name at place in the enumeration of the JavaSoft key.
+void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name, DWORD place)
 {
     char versionText[kTextBufferSize];
     char key[kTextBufferSize];
     char dir[kTextBufferSize];
-    char path[kTextBufferSize];
-    Trial trial;
+    DiscoveryNote note = NewNote(kSourceRegistered);
+    note.subkeyIndex = static_cast<long>(place);
+    note.subkey = name;
 
     if (strlen(name) >= kTextBufferSize ||
         strlen(kJavaSoftPrefix) + strlen(name) >= kTextBufferSize) {
-        reporter.Tell(kSourceRegistered, kOutcomeTooLong, name, "");
+        reporter.Tell(&note, kOutcomeKeyPathTooLong);
         return;
     }
     strcpy(versionText, name);
+    note.version = versionText;
     strcpy(key, kJavaSoftPrefix);
     strcat(key, versionText);
 
     char* javaHome = ReadRegString(key, kJavaHomeValue);
     if (javaHome == nullptr) {
-        reporter.Tell(kSourceRegistered, kOutcomeNoJavaHome, versionText, key);
+        note.key = key;
+        reporter.Tell(&note, kOutcomeNoJavaHome);
         return;
     }
-    // MakePath refuses a "JavaHome" that does not fit, as it refuses a joined path that
-    // does not. The value is kept until the observer has been told about it.
-    if (!MakePath(dir, javaHome, kBinDir)) {
-        reporter.Tell(kSourceRegistered, kOutcomeTooLong, versionText, key, javaHome);
-    } else if (!FindLauncher(path, dir, &trial)) {
-        reporter.Tell(kSourceRegistered, kOutcomeNoLauncher, versionText, dir, javaHome, &trial);
-    } else {
-        AddRuntime(list, reporter, kSourceRegistered, kSunLabel, path, versionText, versionText,
-                   javaHome, &trial);
-    }
+    // The value is kept until the observer has been told about it.
+    note.javaHome = javaHome;
+    if (strlen(javaHome) >= kTextBufferSize)
+        reporter.Tell(&note, kOutcomeJavaHomeTooLong);
+    else if (!MakePath(dir, javaHome, kBinDir))
+        reporter.Tell(&note, kOutcomeJavaHomeDirTooLong);
+    else
+        SearchDirectory(list, reporter, dir, &note);
     FreeRegString(javaHome);
+}
+
+void TellSkipped(const Reporter& reporter, const RegSkippedSubkey& subkey)
+{
+    DiscoveryNote note = NewNote(kSourceRegistered);
+    note.subkeyIndex = static_cast<long>(subkey.index);
+    note.subkey = subkey.name.empty() ? nullptr : subkey.name.c_str();
+    reporter.Tell(&note, kOutcomeNameTooLong);
 }
 
 void SearchRegistered(HWND list, const Reporter& reporter)
 {
     RegSkippedSubkeys skipped;
     RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey, &skipped);
-    if (names == nullptr) {
-        reporter.Tell(kSourceRegistered, kOutcomeKeyAbsent, "", kJavaSoftKey);
+    if (names == nullptr || (names->empty() && skipped.empty())) {
+        DiscoveryNote note = NewNote(kSourceRegistered);
+        note.key = kJavaSoftKey;
+        reporter.Tell(&note, names == nullptr ? kOutcomeKeyAbsent : kOutcomeNoSubkeys);
+        delete names;
         return;
     }
     // The names and the skipped subkeys together fill the enumeration's places in order;
@@ -150,51 +203,60 @@ void SearchRegistered(HWND list, const Reporter& reporter)
     DWORD place = 0;
     for (const std::string& name : *names) {
         for (; nextSkipped < skipped.size() && skipped[nextSkipped].index <= place; ++place)
-            reporter.TellSkipped(skipped[nextSkipped++]);
-        SearchOneRegistered(list, reporter, name.c_str());
+            TellSkipped(reporter, skipped[nextSkipped++]);
+        SearchOneRegistered(list, reporter, name.c_str(), place);
         ++place;
     }
     for (; nextSkipped < skipped.size(); ++nextSkipped)
-        reporter.TellSkipped(skipped[nextSkipped]);
+        TellSkipped(reporter, skipped[nextSkipped]);
     delete names;
 }
 
 // Asks for a system directory into dir; a result of 260 or more means it did not fit.
 typedef UINT(WINAPI* DirectoryQuery)(LPSTR, UINT);
 
-bool FindVersionedWjview(DirectoryQuery query, char* path, char* versionText, char* tried)
+// wjview.exe in the directory that query gives: path holds its path, and versionText its
+// version when it has a version resource.
+bool TryWjview(DirectoryQuery query, char* path, char* versionText, FileTrial* trial)
 {
     char dir[kTextBufferSize];
     const UINT length = query(dir, kTextBufferSize);
-    if (length == 0 || length >= kTextBufferSize)
+    if (length == 0) {
+        trial->result = kTrialNoDirectory;
         return false;
-    if (!MakePath(path, dir, kWjview))
+    }
+    if (length >= kTextBufferSize || !MakePath(path, dir, kWjview)) {
+        trial->result = kTrialPathTooLong;
         return false;
-    strcpy(tried, path);
-    return GetFileVersionString(versionText, path);
+    }
+    strcpy(trial->path, path);
+    trial->result = TrialResultOf(ProbeFileVersion(versionText, path));
+    return trial->result == kTrialFound;
 }
 
 void SearchMicrosoft(HWND list, const Reporter& reporter)
 {
     char path[kTextBufferSize] = "";
     char versionText[kTextBufferSize] = "";
-    Trial trial = {"", ""};
+    DiscoveryNote note = NewNote(kSourceMicrosoft);
     if (!RegKeyExists(kMicrosoftVmKey)) {
-        reporter.Tell(kSourceMicrosoft, kOutcomeKeyAbsent, "", kMicrosoftVmKey);
+        note.key = kMicrosoftVmKey;
+        reporter.Tell(&note, kOutcomeKeyAbsent);
         return;
     }
     // The version resource is the only existence test; the Windows directory wins.
-    if (!FindVersionedWjview(GetWindowsDirectoryA, path, versionText, trial.first) &&
-        !FindVersionedWjview(GetSystemDirectoryA, path, versionText, trial.second)) {
-        reporter.Tell(kSourceMicrosoft, kOutcomeNoVersion, "", kWjview, "", &trial);
+    if (!TryWjview(GetWindowsDirectoryA, path, versionText, &note.tried[0]) &&
+        !TryWjview(GetSystemDirectoryA, path, versionText, &note.tried[1])) {
+        reporter.Tell(&note, kOutcomeNoVersion);
         return;
     }
+    note.launcher = path;
+    note.version = versionText;
     if (CompareVersions(versionText, kLowestMicrosoftVersion) < 0) {
-        reporter.Tell(kSourceMicrosoft, kOutcomeVersionTooOld, versionText, path, "", &trial);
+        reporter.Tell(&note, kOutcomeVersionTooOld);
         return;
     }
-    AddRuntime(list, reporter, kSourceMicrosoft, kMicrosoftLabel, path, versionText, versionText,
-               "", &trial);
+    AddRuntime(list, reporter, &note);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "app/list_box.h"
+#include "base/list_box.h"
+#include "settings/product_settings.h"
 
 const char kBundledLabel[] = "Bundled Java Runtime Environment";
 const char kSunLabel[] = "Sun Java Runtime Environment";
@@ -46,14 +47,16 @@ void FreeRuntimeEntry(RuntimeEntry* entry)
     delete entry;
 }
 
-bool AddListEntry(HWND list, RuntimeEntry* entry)
+bool AddListEntry(HWND list, RuntimeEntry* entry, int* index)
 {
     // A null window would answer 0 to LB_ADDSTRING, which reads as a valid index.
-    const int index = list != nullptr ? ListAddString(list, entry->name) : LB_ERR;
-    if (index < 0) {
+    const int added = list != nullptr ? ListAddString(list, entry->name) : LB_ERR;
+    if (added < 0) {
         FreeRuntimeEntry(entry);
         return false;
     }
-    ListSetItemData(list, index, entry);
+    ListSetItemData(list, added, entry);
+    if (index != nullptr)
+        *index = added;
     return true;
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "settings/product_settings.h"
+#include "base/text_buffer.h"
 
 // name comes first so that the record's address also serves as its display text.
 struct RuntimeEntry {
@@ -22,6 +22,7 @@ extern const char kMicrosoftLabel[];
 RuntimeEntry* NewRuntimeEntry(const char* label, const char* starterPath, const char* version);
 void FreeRuntimeEntry(RuntimeEntry* entry);
 
-// Appends the entry to the list box, which owns it from then on. When the list box does not
-// take the item, the entry is released at once and false is returned.
-bool AddListEntry(HWND list, RuntimeEntry* entry);
+// Appends the entry to the list box, which owns it from then on, and sets *index (when
+// index is given) to the new item's index. When the list box does not take the item, the
+// entry is released at once and false is returned.
+bool AddListEntry(HWND list, RuntimeEntry* entry, int* index = nullptr);

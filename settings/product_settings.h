@@ -2,9 +2,7 @@
 // and the two values this program writes back on OK.
 #pragma once
 
-#include <cstddef>
-
-const size_t kTextBufferSize = 260;
+#include "base/text_buffer.h"
 
 extern const char kProductKey[];    // "SOFTWARE\Velmor\Quillfern" under HKEY_LOCAL_MACHINE
 extern const char kHomeValue[];     // "home": read only
@@ -12,7 +10,8 @@ extern const char kStarterValue[];  // "starter": read, and written on OK
 extern const char kClassesValue[];  // "classes": written on OK
 extern const char kClassArchive[];  // "start.jar"
 
-// Copies of "home" and "starter", filled by LoadInstallSettings and read-only afterwards.
+// Copies of "home" and "starter", written by LoadInstallSettings alone; everything else
+// only reads them.
 // A value too long for its buffer is never kept cut short: the buffer stays empty and the
 // matching flag is set, so that no search or comparison uses a path that names another place.
 extern char g_homeDir[kTextBufferSize];

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "app/runtime_list.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
+#include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
 #include "support/scratch_registry.h"
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_list.h"
 #include "cli/cli_runner.h"
 #include "discovery/list_window.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_discovery.h"
+#include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
 #include "settings/registry.h"
 #include "support/scratch_registry.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_list.h"
 #include "discovery/runtime_discovery.h"
+#include "discovery/runtime_list.h"
 #include "list_window.h"
 #include "settings/product_settings.h"
 #include "support/scratch_registry.h"
@@ -56,8 +56,17 @@ Scene Make(const char* what, std::vector<std::string> expected)
 
 void CountTooLong(const DiscoveryNote& note, void* context)
 {
-    if (note.outcome == kOutcomeTooLong)
+    switch (note.outcome) {
+    case kOutcomeHomeTooLong:
+    case kOutcomeHomeDirTooLong:
+    case kOutcomeKeyPathTooLong:
+    case kOutcomeJavaHomeTooLong:
+    case kOutcomeJavaHomeDirTooLong:
         ++*static_cast<int*>(context);
+        break;
+    default:
+        break;
+    }
 }
 
 class DiscoveryTest : public ::testing::Test {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_list.h"
 #include "discovery/runtime_entry.h"
+#include "discovery/runtime_list.h"
 #include "list_window.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/cli_commands.h"
+#include "cli/cli_commands.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // List box messages, sent with SendMessageA on the runtime list.
-#include "app/list_box.h"
+#include "base/list_box.h"
 
-#include "settings/product_settings.h"
+#include "base/text_buffer.h"
 
 int ListAddString(HWND list, const char* text)
 {

@@ -1,25 +1,22 @@
-// JreSelectCli's commands over the dialog's own code: LoadInstallSettings, FillRuntimeList,
-// SelectCurrentRuntime and ApplySelection, run on a real list box that is never shown.
-#include "app/cli_commands.h"
+// JreSelectCli's commands over the code that the dialog runs: LoadInstallSettings,
+// FillRuntimeList, SelectCurrentRuntime and ApplySelection, on a list box never shown.
+#include "cli/cli_commands.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/list_box.h"
-#include "app/messages.h"
-#include "app/runtime_list.h"
-#include "discovery/path_text.h"
+#include "base/list_box.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
+#include "discovery/runtime_list.h"
+#include "res/messages.h"
 #include "settings/product_settings.h"
 
 namespace {
 
-// OpenFile keeps a path in OFSTRUCT's 128-byte field, so FileExists tests no longer one.
-const size_t kLongestTestedPath = sizeof(OFSTRUCT().szPathName) - 1;
 const int kLongestIndexDigits = 9;  // below 10^9, an index fits an int
 
 void PrintError(const char* text)
@@ -77,9 +74,7 @@ void PrintListLine(HWND list, int index, int selected)
 // --- explain ---
 
 struct ExplainState {
-    HWND list;
     int nextSection;  // the first source whose heading has not been printed yet
-    bool sectionHasNotes;
 };
 
 const char* const kSectionHeadings[] = {
@@ -89,17 +84,11 @@ const char* const kSectionHeadings[] = {
 };
 const int kSectionCount = 3;
 
-// Prints the headings up to and including source's. The JavaSoft key is the one source that
-// can give no note at all: when it is there without subkeys.
+// Prints the headings up to and including source's.
 void OpenSection(ExplainState* state, int source)
 {
-    while (state->nextSection <= source) {
-        if (state->nextSection == kSourceMicrosoft && !state->sectionHasNotes)
-            printf("  none: the key has no subkeys\n");
+    for (; state->nextSection <= source; ++state->nextSection)
         printf("%s%s\n", state->nextSection > 0 ? "\n" : "", kSectionHeadings[state->nextSection]);
-        ++state->nextSection;
-        state->sectionHasNotes = false;
-    }
 }
 
 void PrintJavaHome(const char* javaHome)
@@ -109,103 +98,64 @@ void PrintJavaHome(const char* javaHome)
         printf("      (environment references such as %%SystemDrive%% are not expanded)\n");
 }
 
-// One line per file tested, the launcher taken left out.
-void PrintTried(const DiscoveryNote& note, const char* taken)
+// One line per file that was looked for and not taken.
+void PrintTried(const DiscoveryNote& note)
 {
     const bool microsoft = note.source == kSourceMicrosoft;
     const char* const names[2][2] = {{"javaw.exe", "jrew.exe"},
                                      {"wjview.exe in the Windows directory",
                                       "wjview.exe in the system directory"}};
     for (int i = 0; i < 2; ++i) {
-        const char* path = note.tried[i];
-        if (path[0] == '\0') {
-            // Listed or taken from the first place: the second was never looked at.
-            if (note.outcome == kOutcomeNoLauncher || note.outcome == kOutcomeNoVersion)
-                printf("      %s: the path does not fit 259 characters, not tested\n",
-                       names[microsoft ? 1 : 0][i]);
-            continue;
-        }
-        if (strcmp(path, taken) == 0)
-            continue;
-        if (!IsFullyQualifiedPath(path))
+        const char* name = names[microsoft ? 1 : 0][i];
+        const char* path = note.tried[i].path;
+        switch (note.tried[i].result) {
+        case kTrialNotLookedAt:
+        case kTrialFound:
+            break;
+        case kTrialNoDirectory:
+            printf("      %s: the directory could not be had, not tested\n", name);
+            break;
+        case kTrialPathTooLong:
+            printf("      %s: the path does not fit 259 characters, not tested\n", name);
+            break;
+        case kTrialNotQualified:
             printf("      tried %s: not tested, the path is not fully qualified (no drive "
                    "letter, colon and backslash, nor \\\\server\\share), so it names no "
                    "fixed place\n",
                    path);
-        else if (strlen(path) > kLongestTestedPath)
+            break;
+        case kTrialTooLongToTest:
             printf("      tried %s: not tested, the path is longer than %d characters\n", path,
                    static_cast<int>(kLongestTestedPath));
-        else if (microsoft)
-            printf("      tried %s: absent, or without a version resource\n", path);
-        else
-            printf("      tried %s: not found\n", path);
+            break;
+        case kTrialAbsent:
+            printf("      tried %s: %s\n", path,
+                   microsoft ? "absent, or without a version resource" : "not found");
+            break;
+        }
     }
 }
 
-void ExplainListed(const ExplainState* state, const DiscoveryNote& note)
+// What the search made of the candidate, after the subkey's name where there is one.
+void PrintOutcome(const DiscoveryNote& note)
 {
-    // Each listed note follows the one item that it added, so that item is the last.
-    const int index = ListGetCount(state->list) - 1;
-    char text[kTextBufferSize];
-    ListGetText(state->list, index, text);
-    printf("listed as %d: %s\n", index, text);
-    if (note.source == kSourceRegistered)
-        PrintJavaHome(note.javaHome);
-    printf("      launcher %s\n", note.detail);
-    PrintTried(note, note.detail);
-}
-
-void ExplainTooLong(const DiscoveryNote& note)
-{
-    if (note.source == kSourceBundled) {
-        if (g_homeDirTooLong)
-            printf("left out: \"home\" is longer than 259 characters, so it is not searched\n");
-        else
-            printf("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
-        return;
-    }
-    if (note.javaHome[0] == '\0') {
-        printf("left out: the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the "
-               "name (%d characters) does not fit 259 characters\n",
-               static_cast<int>(strlen(note.candidate)));
-        return;
-    }
-    const size_t length = strlen(note.javaHome);
-    if (length >= kTextBufferSize)
-        printf("left out: \"JavaHome\" is %d characters long, more than 259\n",
-               static_cast<int>(length));
-    else
-        printf("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
-    PrintJavaHome(note.javaHome);
-}
-
-void ExplainNote(const DiscoveryNote& note, void* context)
-{
-    ExplainState* state = static_cast<ExplainState*>(context);
-    OpenSection(state, note.source);
-    state->sectionHasNotes = true;
-
-    printf("  ");
-    if (note.outcome == kOutcomeNameTooLong && note.candidate[0] == '\0')
-        printf("subkey %lu (its name could not be read): ", note.subkeyIndex);
-    else if (note.source == kSourceRegistered && note.outcome != kOutcomeKeyAbsent)
-        printf("%s: ", note.candidate);
     switch (note.outcome) {
     case kOutcomeListed:
-        ExplainListed(state, note);
-        break;
-    case kOutcomeTooLong:
-        ExplainTooLong(note);
-        break;
-    case kOutcomeNoJavaHome:
-        printf("left out: no \"JavaHome\" value\n");
-        printf("      key %s\n", note.detail);
-        break;
-    case kOutcomeNoLauncher:
-        printf("left out: no launcher, neither javaw.exe nor jrew.exe in %s\n", note.detail);
-        if (note.source == kSourceRegistered)
+        printf("listed as %d: %s\n", note.listIndex, note.listText);
+        if (note.javaHome != nullptr)
             PrintJavaHome(note.javaHome);
-        PrintTried(note, "");
+        printf("      launcher %s\n", note.launcher);
+        PrintTried(note);
+        break;
+    case kOutcomeNotAdded:
+        printf("left out: no memory for the entry, or the list box refused it\n");
+        printf("      launcher %s\n", note.launcher);
+        break;
+    case kOutcomeHomeTooLong:
+        printf("left out: \"home\" is longer than 259 characters, so it is not searched\n");
+        break;
+    case kOutcomeHomeDirTooLong:
+        printf("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
         break;
     case kOutcomeKeyAbsent:
         if (note.source == kSourceMicrosoft)
@@ -213,27 +163,63 @@ void ExplainNote(const DiscoveryNote& note, void* context)
         else
             printf("none: the key is absent\n");
         break;
-    case kOutcomeNoVersion:
-        printf("left out: no wjview.exe with a version resource\n");
-        PrintTried(note, "");
-        break;
-    case kOutcomeVersionTooOld:
-        printf("left out: %s has version %s, below 5.0.0.0\n", note.detail, note.candidate);
-        PrintTried(note, note.detail);
-        break;
-    case kOutcomeNotAdded:
-        printf("left out: no memory for the entry, or the list box refused it\n");
-        printf("      launcher %s\n", note.detail);
+    case kOutcomeNoSubkeys:
+        printf("none: the key has no subkeys\n");
         break;
     case kOutcomeNameTooLong:
-        if (note.candidate[0] == '\0')
+        if (note.subkey == nullptr)
             printf("left out: the name is longer than 259 bytes, so the search skips it\n");
         else
             printf("left out: the name is %d bytes long, more than 259, so the search "
                    "skips it\n",
-                   static_cast<int>(strlen(note.candidate)));
+                   static_cast<int>(strlen(note.subkey)));
+        break;
+    case kOutcomeKeyPathTooLong:
+        printf("left out: the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the "
+               "name (%d characters) does not fit 259 characters\n",
+               static_cast<int>(strlen(note.subkey)));
+        break;
+    case kOutcomeNoJavaHome:
+        printf("left out: no \"JavaHome\" value\n");
+        printf("      key %s\n", note.key);
+        break;
+    case kOutcomeJavaHomeTooLong:
+        printf("left out: \"JavaHome\" is %d characters long, more than 259\n",
+               static_cast<int>(strlen(note.javaHome)));
+        PrintJavaHome(note.javaHome);
+        break;
+    case kOutcomeJavaHomeDirTooLong:
+        printf("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
+        PrintJavaHome(note.javaHome);
+        break;
+    case kOutcomeNoLauncher:
+        printf("left out: no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
+        if (note.javaHome != nullptr)
+            PrintJavaHome(note.javaHome);
+        PrintTried(note);
+        break;
+    case kOutcomeNoVersion:
+        printf("left out: no wjview.exe with a version resource\n");
+        PrintTried(note);
+        break;
+    case kOutcomeVersionTooOld:
+        printf("left out: %s has version %s, below 5.0.0.0\n", note.launcher, note.version);
+        PrintTried(note);
         break;
     }
+}
+
+void ExplainNote(const DiscoveryNote& note, void* context)
+{
+    OpenSection(static_cast<ExplainState*>(context), note.source);
+    printf("  ");
+    if (note.subkeyIndex >= 0) {
+        if (note.subkey != nullptr)
+            printf("%s: ", note.subkey);
+        else
+            printf("subkey %ld (its name could not be read): ", note.subkeyIndex);
+    }
+    PrintOutcome(note);
 }
 
 void PrintSettings()
@@ -331,7 +317,7 @@ int RunExplainCommand()
     if (failure != kExitSuccess)
         return failure;
     PrintSettings();
-    ExplainState state = {list, 0, false};
+    ExplainState state = {0};
     // InitRuntimeList, with the search telling what it looks at.
     FillRuntimeList(list, ExplainNote, &state);
     SelectCurrentRuntime(list);

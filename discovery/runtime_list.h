@@ -1,5 +1,5 @@
-// The runtime list in the dialog: filled at start-up, read on OK, released at the end.
-// The list box owns every RuntimeEntry that it holds as an item value.
+// The runtime list's content, for both programs: filled at start-up, read on OK, released
+// at the end. The list box owns every RuntimeEntry that it holds as an item value.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +14,5 @@ void SelectCurrentRuntime(HWND list);
 int SelectRuntimeByLauncher(HWND list, const char* launcher);
 // Writes "starter" then "classes" of the selected entry; true when both were written.
 bool ApplySelection(HWND list);
-// ApplySelection, with "Unable to apply changes!" shown when it fails.
-void ApplyRuntimeChoice(HWND list);
 // Releases every entry that the list box holds.
 void ReleaseRuntimeList(HWND list);

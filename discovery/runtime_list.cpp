@@ -1,10 +1,7 @@
 // The runtime list's content: preselection, saving the choice, releasing the entries.
-#include "app/runtime_list.h"
+#include "discovery/runtime_list.h"
 
-#include <cstring>
-
-#include "app/list_box.h"
-#include "app/messages.h"
+#include "base/list_box.h"
 #include "discovery/path_text.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
@@ -59,12 +56,6 @@ bool ApplySelection(HWND list)
     if (!WriteRegString(kProductKey, kStarterValue, entry->starter))
         return false;
     return WriteRegString(kProductKey, kClassesValue, entry->classes);
-}
-
-void ApplyRuntimeChoice(HWND list)
-{
-    if (!ApplySelection(list))
-        ShowFatalError(kApplyFailedMessage);
 }
 
 void ReleaseRuntimeList(HWND list)
