@@ -41,12 +41,39 @@ void NoteSkippedSubkey(HKEY key, DWORD index, RegSkippedSubkeys* skipped)
     }
 }
 
+// Opens subkey to read it: in the program's own view (0) as the four operations open keys,
+// else with read access in the view named.
+LONG OpenKeyToRead(HKEY root, const char* subkey, REGSAM view, HKEY* key)
+{
+    if (view == 0)
+        return RegOpenKeyA(root, subkey, key);
+    return RegOpenKeyExA(root, subkey, 0, KEY_READ | view, key);
+}
+
 }  // namespace
+
+REGSAM OtherRegistryView()
+{
+#ifdef _WIN64
+    return KEY_WOW64_32KEY;
+#else
+    // A 32-bit program has another view only under 64-bit Windows, where it runs in WOW64.
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64)
+        return 0;
+    return KEY_WOW64_64KEY;
+#endif
+}
 
 char* ReadRegString(HKEY root, const char* subkey, const char* valueName)
 {
+    return ReadRegStringInView(root, subkey, valueName, 0);
+}
+
+char* ReadRegStringInView(HKEY root, const char* subkey, const char* valueName, REGSAM view)
+{
     HKEY key;
-    if (RegOpenKeyA(root, subkey, &key) != ERROR_SUCCESS)
+    if (OpenKeyToRead(root, subkey, view, &key) != ERROR_SUCCESS)
         return nullptr;
     KeyCloser closer(key);
 
@@ -75,6 +102,11 @@ char* ReadRegString(HKEY root, const char* subkey, const char* valueName)
 char* ReadRegString(const char* subkey, const char* valueName)
 {
     return ReadRegString(HKEY_LOCAL_MACHINE, subkey, valueName);
+}
+
+char* ReadRegStringInView(const char* subkey, const char* valueName, REGSAM view)
+{
+    return ReadRegStringInView(HKEY_LOCAL_MACHINE, subkey, valueName, view);
 }
 
 void FreeRegString(char* text)
@@ -114,8 +146,14 @@ bool WriteRegString(const char* subkey, const char* valueName, const char* text)
 
 RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey, RegSkippedSubkeys* skipped)
 {
+    return EnumRegSubkeysInView(root, subkey, 0, skipped);
+}
+
+RegSubkeyList* EnumRegSubkeysInView(HKEY root, const char* subkey, REGSAM view,
+                                    RegSkippedSubkeys* skipped)
+{
     HKEY key;
-    if (RegOpenKeyA(root, subkey, &key) != ERROR_SUCCESS)
+    if (OpenKeyToRead(root, subkey, view, &key) != ERROR_SUCCESS)
         return nullptr;
     KeyCloser closer(key);
 
@@ -148,4 +186,9 @@ RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey, RegSkippedSubkeys* 
 RegSubkeyList* EnumRegSubkeys(const char* subkey, RegSkippedSubkeys* skipped)
 {
     return EnumRegSubkeys(HKEY_LOCAL_MACHINE, subkey, skipped);
+}
+
+RegSubkeyList* EnumRegSubkeysInView(const char* subkey, REGSAM view, RegSkippedSubkeys* skipped)
+{
+    return EnumRegSubkeysInView(HKEY_LOCAL_MACHINE, subkey, view, skipped);
 }

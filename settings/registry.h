@@ -1,6 +1,7 @@
 // Registry access: the four operations through which the program reads and writes the
-// registry. Each opens what it needs and closes it before returning; no key handle
-// outlives a call. The short forms work under HKEY_LOCAL_MACHINE.
+// registry, and read-only forms of two of them for a registry view named explicitly. Each
+// opens what it needs and closes it before returning; no key handle outlives a call. The
+// short forms work under HKEY_LOCAL_MACHINE.
 #pragma once
 
 #include <windows.h>
@@ -38,3 +39,18 @@ bool WriteRegString(const char* subkey, const char* valueName, const char* text)
 // left out is appended there.
 RegSubkeyList* EnumRegSubkeys(HKEY root, const char* subkey, RegSkippedSubkeys* skipped = nullptr);
 RegSubkeyList* EnumRegSubkeys(const char* subkey, RegSkippedSubkeys* skipped = nullptr);
+
+// The registry view that this program does not see by itself: KEY_WOW64_64KEY for a 32-bit
+// program under 64-bit Windows, KEY_WOW64_32KEY for a 64-bit program, and 0 where there is
+// no other (32-bit Windows, or when Windows cannot tell).
+REGSAM OtherRegistryView();
+
+// ReadRegString and EnumRegSubkeys in the registry view `view` (KEY_WOW64_32KEY or
+// KEY_WOW64_64KEY), with read access only; a view of 0 is the program's own, and then each
+// is exactly the form above.
+char* ReadRegStringInView(HKEY root, const char* subkey, const char* valueName, REGSAM view);
+char* ReadRegStringInView(const char* subkey, const char* valueName, REGSAM view);
+RegSubkeyList* EnumRegSubkeysInView(HKEY root, const char* subkey, REGSAM view,
+                                    RegSkippedSubkeys* skipped = nullptr);
+RegSubkeyList* EnumRegSubkeysInView(const char* subkey, REGSAM view,
+                                    RegSkippedSubkeys* skipped = nullptr);
