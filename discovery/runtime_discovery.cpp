@@ -5,8 +5,11 @@
 
 #include "discovery/probes.h"
 #include "discovery/runtime_entry.h"
+#include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
 #include "settings/registry.h"
+
+const char kJavaSoftKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 
 namespace {
 
@@ -15,8 +18,9 @@ const char kBinDir[] = "bin";
 const char kJavaw[] = "javaw.exe";
 const char kJrew[] = "jrew.exe";
 const char kWjview[] = "wjview.exe";
-const char kJavaSoftKey[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-const char kJavaSoftPrefix[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment\\";
+// Where runtimes of Java 9 and later register.
+const char kJre9Key[] = "SOFTWARE\\JavaSoft\\JRE";
+const char kJdkKey[] = "SOFTWARE\\JavaSoft\\JDK";
 const char kJavaHomeValue[] = "JavaHome";
 const char kMicrosoftVmKey[] = "SOFTWARE\\Microsoft\\Java VM";
 const char kLowestMicrosoftVersion[] = "5.0.0.0";
@@ -32,6 +36,8 @@ DiscoveryNote NewNote(DiscoverySource source)
     note.outcome = kOutcomeNotAdded;  // set when the note is told
     note.subkeyIndex = -1;
     note.subkey = nullptr;
+    note.parentKey = nullptr;
+    note.view = 0;
     note.key = nullptr;
     note.javaHome = nullptr;
     note.directory = nullptr;
@@ -111,8 +117,20 @@ void AddRuntime(HWND list, const Reporter& reporter, DiscoveryNote* note)
     reporter.Tell(note, kOutcomeListed);
 }
 
+// The runtime that note has found a launcher for: the search adds it; the look elsewhere
+// only tells whether a listed entry has the same launcher.
+void TakeRuntime(HWND list, const Reporter& reporter, DiscoveryNote* note)
+{
+    if (note->source != kSourceNotOffered) {
+        AddRuntime(list, reporter, note);
+        return;
+    }
+    note->listIndex = FindRuntimeByLauncher(list, note->launcher);
+    reporter.Tell(note, note->listIndex >= 0 ? kOutcomeAlsoOffered : kOutcomeNotOffered);
+}
+
 // The launcher choice in dir, for the bundled and the registered runtimes: the runtime is
-// added when javaw.exe or jrew.exe is there.
+// taken when javaw.exe or jrew.exe is there.
 void SearchDirectory(HWND list, const Reporter& reporter, const char* dir, DiscoveryNote* note)
 {
     char path[kTextBufferSize];
@@ -122,7 +140,7 @@ void SearchDirectory(HWND list, const Reporter& reporter, const char* dir, Disco
         return;
     }
     note->launcher = path;
-    AddRuntime(list, reporter, note);
+    TakeRuntime(list, reporter, note);
 }
 
 void SearchBundled(HWND list, const Reporter& reporter)
@@ -141,27 +159,45 @@ void SearchBundled(HWND list, const Reporter& reporter)
     SearchDirectory(list, reporter, dir, &note);
 }
 
-// The subkey name at place in the enumeration of the JavaSoft key.
-void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name, DWORD place)
+// A key whose subkeys register runtimes, each with its "JavaHome", in a registry view (0:
+// the program's own), and the source that the notes about them carry.
+struct RuntimeKey {
+    DiscoverySource source;
+    const char* path;
+    REGSAM view;
+};
+
+DiscoveryNote NewSubkeyNote(const RuntimeKey& runtimes, long index)
+{
+    DiscoveryNote note = NewNote(runtimes.source);
+    note.parentKey = runtimes.path;
+    note.view = runtimes.view;
+    note.subkeyIndex = index;
+    return note;
+}
+
+// The subkey name at index in the enumeration of runtimes' key.
+void SearchOneRegistered(HWND list, const Reporter& reporter, const RuntimeKey& runtimes,
+                         const char* name, DWORD index)
 {
     char versionText[kTextBufferSize];
     char key[kTextBufferSize];
     char dir[kTextBufferSize];
-    DiscoveryNote note = NewNote(kSourceRegistered);
-    note.subkeyIndex = static_cast<long>(place);
+    DiscoveryNote note = NewSubkeyNote(runtimes, static_cast<long>(index));
     note.subkey = name;
 
     if (strlen(name) >= kTextBufferSize ||
-        strlen(kJavaSoftPrefix) + strlen(name) >= kTextBufferSize) {
+        strlen(runtimes.path) + 1 + strlen(name) >= kTextBufferSize) {
         reporter.Tell(&note, kOutcomeKeyPathTooLong);
         return;
     }
     strcpy(versionText, name);
     note.version = versionText;
-    strcpy(key, kJavaSoftPrefix);
+    strcpy(key, runtimes.path);
+    strcat(key, "\\");
     strcat(key, versionText);
 
-    char* javaHome = ReadRegString(key, kJavaHomeValue);
+    char* javaHome = ReadRegStringInView(key, kJavaHomeValue, runtimes.view);
     if (javaHome == nullptr) {
         note.key = key;
         reporter.Tell(&note, kOutcomeNoJavaHome);
@@ -178,21 +214,21 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name, 
     FreeRegString(javaHome);
 }
 
-void TellSkipped(const Reporter& reporter, const RegSkippedSubkey& subkey)
+void TellSkipped(const Reporter& reporter, const RuntimeKey& runtimes,
+                 const RegSkippedSubkey& subkey)
 {
-    DiscoveryNote note = NewNote(kSourceRegistered);
-    note.subkeyIndex = static_cast<long>(subkey.index);
+    DiscoveryNote note = NewSubkeyNote(runtimes, static_cast<long>(subkey.index));
     note.subkey = subkey.name.empty() ? nullptr : subkey.name.c_str();
     reporter.Tell(&note, kOutcomeNameTooLong);
 }
 
-void SearchRegistered(HWND list, const Reporter& reporter)
+void SearchRuntimeKey(HWND list, const Reporter& reporter, const RuntimeKey& runtimes)
 {
     RegSkippedSubkeys skipped;
-    RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey, &skipped);
+    RegSubkeyList* names = EnumRegSubkeysInView(runtimes.path, runtimes.view, &skipped);
     if (names == nullptr || (names->empty() && skipped.empty())) {
-        DiscoveryNote note = NewNote(kSourceRegistered);
-        note.key = kJavaSoftKey;
+        DiscoveryNote note = NewSubkeyNote(runtimes, -1);
+        note.key = runtimes.path;
         reporter.Tell(&note, names == nullptr ? kOutcomeKeyAbsent : kOutcomeNoSubkeys);
         delete names;
         return;
@@ -200,16 +236,22 @@ void SearchRegistered(HWND list, const Reporter& reporter)
     // The names and the skipped subkeys together fill the enumeration's places in order;
     // each skipped one is told about in its own place.
     size_t nextSkipped = 0;
-    DWORD place = 0;
+    DWORD index = 0;
     for (const std::string& name : *names) {
-        for (; nextSkipped < skipped.size() && skipped[nextSkipped].index <= place; ++place)
-            TellSkipped(reporter, skipped[nextSkipped++]);
-        SearchOneRegistered(list, reporter, name.c_str(), place);
-        ++place;
+        for (; nextSkipped < skipped.size() && skipped[nextSkipped].index <= index; ++index)
+            TellSkipped(reporter, runtimes, skipped[nextSkipped++]);
+        SearchOneRegistered(list, reporter, runtimes, name.c_str(), index);
+        ++index;
     }
     for (; nextSkipped < skipped.size(); ++nextSkipped)
-        TellSkipped(reporter, skipped[nextSkipped]);
+        TellSkipped(reporter, runtimes, skipped[nextSkipped]);
     delete names;
+}
+
+void SearchRegistered(HWND list, const Reporter& reporter)
+{
+    const RuntimeKey runtimes = {kSourceRegistered, kJavaSoftKey, 0};
+    SearchRuntimeKey(list, reporter, runtimes);
 }
 
 // Asks for a system directory into dir; a result of 260 or more means it did not fit.
@@ -272,4 +314,25 @@ void FillRuntimeList(HWND list, DiscoveryObserver observer, void* context)
     SearchBundled(list, reporter);
     SearchRegistered(list, reporter);
     SearchMicrosoft(list, reporter);
+}
+
+void FindUnofferedRuntimes(HWND list, DiscoveryObserver observer, void* context)
+{
+    struct Place {
+        const char* path;
+        bool otherView;
+    };
+    // The other view's runtimes first: the usual reason why a runtime is not offered.
+    const Place places[] = {
+        {kJavaSoftKey, true}, {kJre9Key, false}, {kJdkKey, false}, {kJre9Key, true}, {kJdkKey, true},
+    };
+    const Reporter reporter(observer, context);
+    const REGSAM other = OtherRegistryView();
+    for (const Place& place : places) {
+        // With no other view there is nothing more to read: a view of 0 is the program's own.
+        if (place.otherView && other == 0)
+            continue;
+        const RuntimeKey runtimes = {kSourceNotOffered, place.path, place.otherView ? other : 0};
+        SearchRuntimeKey(list, reporter, runtimes);
+    }
 }

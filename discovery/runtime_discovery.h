@@ -1,5 +1,7 @@
 // The search for Java runtimes: the product's own, those registered under the JavaSoft
-// key, and the Microsoft virtual machine, always in that order.
+// key, and the Microsoft virtual machine, always in that order. Apart from it, a look at the
+// places where the search does not look, for runtimes that the machine has but the list
+// does not offer.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +12,11 @@ enum DiscoverySource {
     kSourceBundled,
     kSourceRegistered,
     kSourceMicrosoft,
+    kSourceNotOffered,  // FindUnofferedRuntimes: registered where the search does not look
 };
+
+// The key whose subkeys the search reads: SOFTWARE\JavaSoft\Java Runtime Environment.
+extern const char kJavaSoftKey[];
 
 // What became of one candidate that the search looked at: one fact each.
 enum DiscoveryOutcome {
@@ -29,6 +35,9 @@ enum DiscoveryOutcome {
     kOutcomeNoLauncher,          // neither javaw.exe nor jrew.exe was found in directory
     kOutcomeNoVersion,           // no wjview.exe with a version resource
     kOutcomeVersionTooOld,       // wjview.exe older than 5.0.0.0
+    kOutcomeNotOffered,          // kSourceNotOffered: a launcher that no listed entry has
+    kOutcomeAlsoOffered,         // kSourceNotOffered: a launcher that the entry at listIndex
+                                 // has too, so the same runtime
 };
 
 // What became of one file that the search could test.
@@ -56,6 +65,11 @@ struct DiscoveryNote {
     // name too long to enumerate that could not be read again.
     long subkeyIndex;
     const char* subkey;
+    // The key whose subkeys are read, and the registry view it is read in: 0 for the
+    // program's own, else KEY_WOW64_32KEY or KEY_WOW64_64KEY. Null and 0 in the notes about
+    // the bundled runtime and the Microsoft VM.
+    const char* parentKey;
+    REGSAM view;
     const char* key;        // the key that is absent or has no subkey, or the subkey's key
                             // path that has no "JavaHome"
     const char* javaHome;   // the subkey's "JavaHome" as read, whatever its length
@@ -67,7 +81,8 @@ struct DiscoveryNote {
     // Windows then the system directory. Both kTrialNotLookedAt before the search reaches
     // the files.
     FileTrial tried[2];
-    int listIndex;          // kOutcomeListed: the index of the new item; else -1
+    int listIndex;          // kOutcomeListed: the index of the new item; kOutcomeAlsoOffered:
+                            // that of the entry with the same launcher; else -1
     const char* listText;   // kOutcomeListed: the new item's text (the entry's name)
 };
 
@@ -78,3 +93,12 @@ typedef void (*DiscoveryObserver)(const DiscoveryNote& note, void* context);
 // Adds one entry per runtime found to the list box. Failures only leave that runtime out.
 void FillRuntimeList(HWND list);
 void FillRuntimeList(HWND list, DiscoveryObserver observer, void* context);
+
+// Looks where the search does not: SOFTWARE\JavaSoft\Java Runtime Environment in the other
+// registry view (OtherRegistryView), then SOFTWARE\JavaSoft\JRE and SOFTWARE\JavaSoft\JDK
+// (Java 9 and later) in the program's own view and in the other. Each subkey there is read
+// as the search reads its own (the same length checks and launcher choice), and the
+// observer is told about it with kSourceNotOffered; a launcher found is compared with those
+// of list's entries as preselection compares. Only reads: list and the registry stay as
+// they are. Without another view only the program's own is read.
+void FindUnofferedRuntimes(HWND list, DiscoveryObserver observer, void* context);

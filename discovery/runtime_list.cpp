@@ -26,21 +26,25 @@ void SelectCurrentRuntime(HWND list)
     SelectRuntimeByLauncher(list, g_starter);
 }
 
-int SelectRuntimeByLauncher(HWND list, const char* launcher)
+int FindRuntimeByLauncher(HWND list, const char* launcher)
 {
     if (list == nullptr)
         return -1;
     const int count = ListGetCount(list);
     for (int index = 0; index < count; ++index) {
         const RuntimeEntry* entry = static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
-        if (entry == nullptr)
-            continue;
-        if (SameLauncherPath(launcher, entry->starter)) {
-            ListSetCurSel(list, index);
+        if (entry != nullptr && SameLauncherPath(launcher, entry->starter))
             return index;
-        }
     }
     return -1;
+}
+
+int SelectRuntimeByLauncher(HWND list, const char* launcher)
+{
+    const int index = FindRuntimeByLauncher(list, launcher);
+    if (index >= 0)
+        ListSetCurSel(list, index);
+    return index;
 }
 
 bool ApplySelection(HWND list)
