@@ -206,6 +206,11 @@ void PrintOutcome(const DiscoveryNote& note)
         printf("left out: %s has version %s, below 5.0.0.0\n", note.launcher, note.version);
         PrintTried(note);
         break;
+    case kOutcomeNotOffered:
+    case kOutcomeAlsoOffered:
+        // Told only by FindUnofferedRuntimes, never by the search.
+        printf("\n");
+        break;
     }
 }
 
@@ -220,6 +225,91 @@ void ExplainNote(const DiscoveryNote& note, void* context)
             printf("subkey %ld (its name could not be read): ", note.subkeyIndex);
     }
     PrintOutcome(note);
+}
+
+// --- runtimes on the machine that the list does not offer ---
+
+// The notes of FindUnofferedRuntimes about a runtime that the list does not have. The rest
+// give nothing: an absent key, a name that the search would skip as well, and a launcher
+// that a listed entry has too (the same runtime, not repeated).
+bool IsUnofferedRuntime(const DiscoveryNote& note)
+{
+    switch (note.outcome) {
+    case kOutcomeNotOffered:
+    case kOutcomeNoJavaHome:
+    case kOutcomeJavaHomeTooLong:
+    case kOutcomeJavaHomeDirTooLong:
+    case kOutcomeNoLauncher:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// " (64-bit view)" or " (32-bit view)" for the other registry view; empty for the own.
+const char* ViewText(REGSAM view)
+{
+    if (view == 0)
+        return "";
+    return view == KEY_WOW64_64KEY ? " (64-bit view)" : " (32-bit view)";
+}
+
+// The one line of reason, after "name: ".
+void PrintWhyNotOffered(const DiscoveryNote& note)
+{
+    const bool otherKey = strcmp(note.parentKey, kJavaSoftKey) != 0;
+    printf("registered");
+    if (note.view != 0)
+        printf(" for %s-bit programs only%s", note.view == KEY_WOW64_64KEY ? "64" : "32",
+               otherKey ? "," : "");
+    if (otherKey)
+        printf(" under %s (Java 9 and later), which this program does not read", note.parentKey);
+    printf("\n");
+}
+
+// explain: one block per runtime, counted in *context (an int).
+void ExplainUnoffered(const DiscoveryNote& note, void* context)
+{
+    if (!IsUnofferedRuntime(note))
+        return;
+    ++*static_cast<int*>(context);
+    printf("  %s: ", note.subkey);
+    PrintWhyNotOffered(note);
+    printf("      key %s\\%s%s\n", note.parentKey, note.subkey, ViewText(note.view));
+    switch (note.outcome) {
+    case kOutcomeNoJavaHome:
+        printf("      no \"JavaHome\" value\n");
+        break;
+    case kOutcomeJavaHomeTooLong:
+        printf("      \"JavaHome\" is %d characters long, more than 259, so no launcher is "
+               "looked for\n",
+               static_cast<int>(strlen(note.javaHome)));
+        break;
+    case kOutcomeJavaHomeDirTooLong:
+        PrintJavaHome(note.javaHome);
+        printf("      no launcher looked for: \"JavaHome\" joined with bin does not fit 259 "
+               "characters\n");
+        break;
+    case kOutcomeNoLauncher:
+        PrintJavaHome(note.javaHome);
+        printf("      no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
+        PrintTried(note);
+        break;
+    default:
+        PrintJavaHome(note.javaHome);
+        printf("      launcher %s\n", note.launcher);
+        PrintTried(note);
+        break;
+    }
+}
+
+// list --all: a line without an index, that no set command takes.
+void ListUnoffered(const DiscoveryNote& note, void*)
+{
+    if (!IsUnofferedRuntime(note))
+        return;
+    printf("  -\tnot selectable: %s in %s%s\t%s\n", note.subkey, note.parentKey,
+           ViewText(note.view), note.outcome == kOutcomeNotOffered ? note.launcher : "(no launcher)");
 }
 
 void PrintSettings()
@@ -295,7 +385,7 @@ bool SelectNamedRuntime(HWND list, const char* argument)
 
 }  // namespace
 
-int RunListCommand()
+int RunListCommand(bool all)
 {
     HWND list = nullptr;
     const int failure = OpenList(&list);
@@ -306,6 +396,8 @@ int RunListCommand()
     const int selected = ListGetCurSel(list);
     for (int index = 0; index < count; ++index)
         PrintListLine(list, index, selected);
+    if (all)
+        FindUnofferedRuntimes(list, ListUnoffered, nullptr);
     CloseList(list);
     return kExitSuccess;
 }
@@ -323,6 +415,12 @@ int RunExplainCommand()
     SelectCurrentRuntime(list);
     OpenSection(&state, kSectionCount - 1);
     PrintCurrent(list);
+    // Last, and always there, so that a script can look for its "none".
+    printf("\nOn this machine but not offered:\n");
+    int unoffered = 0;
+    FindUnofferedRuntimes(list, ExplainUnoffered, &unoffered);
+    if (unoffered == 0)
+        printf("  none\n");
     CloseList(list);
     return kExitSuccess;
 }
@@ -377,8 +475,12 @@ void PrintUsage(bool toStdout)
           "  list        the runtimes in the dialog's order, one a line: a mark (*) on the one\n"
           "              that Quillfern uses now and the index, then, after tabs, the display\n"
           "              text and the launcher\n"
+          "  list --all  the same, then the runtimes on this machine that the list does not\n"
+          "              offer (see explain), each with - for an index: not selectable\n"
           "  explain     every candidate that the search looked at, source by source, and\n"
-          "              why it was listed or left out\n"
+          "              why it was listed or left out; last, the runtimes on this machine\n"
+          "              that are not offered (the other registry view, JavaSoft\\JRE and\n"
+          "              JavaSoft\\JDK), and why, or \"none\"\n"
           "  set INDEX   makes the runtime with that index (as list shows it) the one that\n"
           "              Quillfern uses: writes \"starter\", then \"classes\", as OK does\n"
           "  set PATH    the same for the first listed runtime whose launcher is PATH, the\n"

@@ -11,7 +11,8 @@ const int kExitApplyFailed = 3;   // a registry write failed
 const int kExitInternal = 4;      // no hidden list box could be made, or no version resource
 
 // Each prints to stdout, errors to stderr, and returns the exit code.
-int RunListCommand();
+// all: the runtimes that are on the machine but not offered follow the list, without index.
+int RunListCommand(bool all);
 int RunExplainCommand();
 // argument: a list index ("0", "1"...) or a launcher path, matched as the dialog preselects.
 int RunSetCommand(const char* argument);

@@ -28,9 +28,13 @@ int main(int argc, char** argv)
         return BadCommandLine("no command");
     const char* command = argv[1];
     const bool set = IsCommand(command, "set");
-    const int expected = set ? 3 : 2;
+    const bool list = IsCommand(command, "list");
+    const bool listAll = list && argc > 2 && IsCommand(argv[2], "--all");
+    const int expected = set || listAll ? 3 : 2;
     if (set && argc < 3)
         return BadCommandLine("set needs an index or a launcher path");
+    if (list && argc == 3 && !listAll)
+        return BadCommandLine("list takes no argument but --all");
     if (argc > expected)
         return BadCommandLine("too many arguments");
 
@@ -40,8 +44,8 @@ int main(int argc, char** argv)
     }
     if (IsCommand(command, "--version"))
         return RunVersionCommand();
-    if (IsCommand(command, "list"))
-        return RunListCommand();
+    if (list)
+        return RunListCommand(listAll);
     if (IsCommand(command, "explain"))
         return RunExplainCommand();
     if (set)

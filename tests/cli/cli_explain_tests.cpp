@@ -288,7 +288,10 @@ TEST_F(CliExplainTest, ExplainsEverySourceInOrder)
               "  left out: C:\\windows\\wjview.exe has version 4.79.0.0, below 5.0.0.0\n"
               "\n"
               "2 runtimes listed. Current: 1, Sun Java Runtime Environment (1.8.0_401) "
-              "(\"starter\" equals its launcher, A-Z case ignored)\n",
+              "(\"starter\" equals its launcher, A-Z case ignored)\n"
+              "\n"
+              "On this machine but not offered:\n"
+              "  none\n",
               run.out);
 }
 
