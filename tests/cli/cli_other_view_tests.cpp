@@ -1,0 +1,283 @@
+// Runtimes registered in the registry view that the program does not see by itself: the
+// 64-bit view for the shipped 32-bit program under WOW64, the 32-bit view for the 64-bit
+// build. explain names each with the reason, list --all shows them without index, and list
+// and the dialog stay as they were. Registered in the wow64 and win64 configurations.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+#include "cli/not_offered_support.h"
+#include "e2e/session.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+const std::string kRoot = kCliRoot;  // C:\jt\cli
+const std::string kHome = kRoot + "\\q";
+const std::string kBundledLauncher = kHome + "\\jre\\bin\\javaw.exe";
+const std::string kJ8 = kRoot + "\\j8";
+const std::string kJ17 = kRoot + "\\j17";
+const std::string kJ402 = kRoot + "\\j402";
+const std::string kBits = kOtherBits;  // "64" or "32"
+
+const std::string kOfferedList =
+    "* 0\tBundled Java Runtime Environment\tC:\\jt\\cli\\q\\jre\\bin\\javaw.exe\n"
+    "  1\tSun Java Runtime Environment (1.8)\tC:\\jt\\cli\\j8\\bin\\javaw.exe\n";
+
+void SeedOffered()
+{
+    SetProduct(kHome, kBundledLauncher);
+    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+    RegisterIn(kOwnView, kTestJavaSoftKey, "1.8", kJ8);
+    MakeLauncher(kJ8 + "\\bin", "javaw.exe");
+}
+
+void ClearBothViews()
+{
+    ResetCliState();
+    ResetProgramKeys(kOtherView);
+}
+
+class CliOtherViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The configurations with another view: this program under WOW64, or 64-bit.
+        BOOL wow64 = FALSE;
+        ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+        ASSERT_TRUE(wow64 || sizeof(void*) == 8) << "a 32-bit prefix has no other view";
+        ClearBothViews();
+    }
+    void TearDown() override { ClearBothViews(); }
+};
+
+struct OtherViewCase {
+    const char* name;
+    void (*seed)();  // after SeedOffered
+    std::vector<std::string> listAllExtra;
+    std::vector<std::string> section;
+};
+
+const OtherViewCase kCases[] = {
+    {"the other view's Java Runtime Environment key",
+     [] {
+         RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_402", kJ402);
+         RegisterIn(kOtherView, kTestJavaSoftKey, "1.6", kRoot + "\\j16");
+         MakeLauncher(kJ402 + "\\bin", "javaw.exe");
+     },
+     {"  -\tnot selectable: 1.6 in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
+          "-bit view)\t(no launcher)",
+      "  -\tnot selectable: 1.8.0_402 in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j402\\bin\\javaw.exe"},
+     {"  1.6: registered for " + kBits + "-bit programs only",
+      "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.6 (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j16",
+      "      no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\j16\\bin",
+      "      tried C:\\jt\\cli\\j16\\bin\\javaw.exe: not found",
+      "      tried C:\\jt\\cli\\j16\\bin\\jrew.exe: not found",
+      "  1.8.0_402: registered for " + kBits + "-bit programs only",
+      "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8.0_402 (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j402",
+      "      launcher C:\\jt\\cli\\j402\\bin\\javaw.exe"}},
+    {"the other view's JRE and JDK keys, with and without a launcher",
+     [] {
+         RegisterIn(kOtherView, kTestJre9Key, "11", kRoot + "\\j11");
+         RegisterIn(kOtherView, kTestJdkKey, "17", kJ17);
+         RegisterIn(kOtherView, kTestJdkKey, "21", kRoot + "\\j21");
+         MakeLauncher(kRoot + "\\j11\\bin", "jrew.exe");
+         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+     },
+     {"  -\tnot selectable: 11 in SOFTWARE\\JavaSoft\\JRE (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j11\\bin\\jrew.exe",
+      "  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: 21 in SOFTWARE\\JavaSoft\\JDK (" + kBits + "-bit view)\t(no launcher)"},
+     {"  11: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JRE\\11 (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j11",
+      "      launcher C:\\jt\\cli\\j11\\bin\\jrew.exe",
+      "      tried C:\\jt\\cli\\j11\\bin\\javaw.exe: not found",
+      "  17: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\17 (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  21: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\21 (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j21",
+      "      no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\j21\\bin",
+      "      tried C:\\jt\\cli\\j21\\bin\\javaw.exe: not found",
+      "      tried C:\\jt\\cli\\j21\\bin\\jrew.exe: not found"}},
+    {"registered in both views: offered, and not repeated, A-Z case ignored",
+     [] {
+         RegisterIn(kOtherView, kTestJavaSoftKey, "1.8", kJ8);
+         RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_401", "C:\\JT\\CLI\\J8");
+         RegisterIn(kOtherView, kTestJdkKey, "bundled", kHome + "\\jre");
+     },
+     {},
+     {"  none"}},
+    // Five places, one runtime each, seeded in the reverse of the order they are told in.
+    {"the other view's search key first, then JRE and JDK in the own view, then in the other",
+     [] {
+         RegisterIn(kOtherView, kTestJdkKey, "e", kJ17);
+         RegisterIn(kOtherView, kTestJre9Key, "d", kJ17);
+         RegisterIn(kOwnView, kTestJdkKey, "c", kJ17);
+         RegisterIn(kOwnView, kTestJre9Key, "b", kJ17);
+         RegisterIn(kOtherView, kTestJavaSoftKey, "a", kJ17);
+         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+     },
+     {"  -\tnot selectable: a in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: b in SOFTWARE\\JavaSoft\\JRE\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: c in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: d in SOFTWARE\\JavaSoft\\JRE (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: e in SOFTWARE\\JavaSoft\\JDK (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
+     {"  a: registered for " + kBits + "-bit programs only",
+      "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\a (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  b: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this program does "
+      "not read",
+      "      key SOFTWARE\\JavaSoft\\JRE\\b",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  c: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program does "
+      "not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\c",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  d: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JRE\\d (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  e: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\e (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
+    // SOFTWARE\JavaSoft\Java Runtime Environment\ is 43 characters: a name of 217 makes a key
+    // path of 260, which does not fit; the search skips it and reads the next.
+    {"long and wrong-typed values in the other view",
+     [] {
+         RegisterIn(kOtherView, kTestJavaSoftKey, std::string(217, 'n'), kJ402);
+         RegisterIn(kOtherView, kTestJavaSoftKey, "x", kJ402);
+         RegisterIn(kOtherView, kTestJdkKey, "long", "C:\\" + std::string(297, 'j'));
+         const char binary[] = {'C', ':', '\\', 'j', 't', '\\', 'c', 'l', 'i', '\\', 'j', '1', '7'};
+         RegisterRawIn(kOtherView, kTestJdkKey, "binary", REG_BINARY, binary, sizeof(binary));
+         const DWORD number = 17;
+         RegisterRawIn(kOtherView, kTestJdkKey, "number", REG_DWORD, &number, sizeof(number));
+         MakeLauncher(kJ402 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+     },
+     {"  -\tnot selectable: x in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j402\\bin\\javaw.exe",
+      "  -\tnot selectable: binary in SOFTWARE\\JavaSoft\\JDK (" + kBits +
+          "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: long in SOFTWARE\\JavaSoft\\JDK (" + kBits + "-bit view)\t(no launcher)",
+      "  -\tnot selectable: number in SOFTWARE\\JavaSoft\\JDK (" + kBits +
+          "-bit view)\t(no launcher)"},
+     {"  x: registered for " + kBits + "-bit programs only",
+      "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\x (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j402",
+      "      launcher C:\\jt\\cli\\j402\\bin\\javaw.exe",
+      "  binary: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\binary (" + kBits + "-bit view)",
+      "      JavaHome C:\\jt\\cli\\j17",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  long: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\long (" + kBits + "-bit view)",
+      "      \"JavaHome\" is 300 characters long, more than 259, so no launcher is looked for",
+      "  number: registered for " + kBits +
+          "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
+          "program does not read",
+      "      key SOFTWARE\\JavaSoft\\JDK\\number (" + kBits + "-bit view)",
+      "      JavaHome \x11",
+      "      no launcher, neither javaw.exe nor jrew.exe in \x11\\bin",
+      "      tried \x11\\bin\\javaw.exe: not tested, the path is not fully qualified (no drive "
+      "letter, colon and backslash, nor \\\\server\\share), so it names no fixed place",
+      "      tried \x11\\bin\\jrew.exe: not tested, the path is not fully qualified (no drive "
+      "letter, colon and backslash, nor \\\\server\\share), so it names no fixed place"}},
+};
+
+TEST_F(CliOtherViewTest, NamesWhatTheOtherViewHolds)
+{
+    for (const OtherViewCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        ClearBothViews();
+        SeedOffered();
+        const std::string listBefore = RunCli("list").out;
+        ASSERT_EQ(kOfferedList, listBefore);
+        c.seed();
+        ExpectListAndExplain(listBefore, c.listAllExtra, c.section);
+    }
+}
+
+// Thousands of subkeys in the other view: each is told, in the registry's order.
+TEST_F(CliOtherViewTest, ListsThousandsOfSubkeysOfTheOtherView)
+{
+    const int kCount = 1500;
+    SeedOffered();
+    const std::string listBefore = RunCli("list").out;
+    MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+    std::string wanted = listBefore;
+    for (int i = 0; i < kCount; ++i) {
+        char name[16];
+        wsprintfA(name, "1.%04d", i);
+        RegisterIn(kOtherView, kTestJavaSoftKey, name, kJ17);
+        wanted += std::string("  -\tnot selectable: ") + name +
+                  " in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
+                  "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe\n";
+    }
+    const CliRun all = RunCli("list --all");
+    EXPECT_EQ(0u, all.exitCode);
+    EXPECT_EQ(wanted, all.out);
+    EXPECT_EQ(listBefore, RunCli("list").out);
+}
+
+// The dialog lists, preselects and writes as before, with the other view full of runtimes
+// and a "starter" that names one of them. RunSession clears and seeds the own view and the
+// files; the other view is seeded before it, and must be the same after.
+TEST_F(CliOtherViewTest, DialogOffersNoneOfThem)
+{
+    RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_402", kJ402);
+    RegisterIn(kOtherView, kTestJavaSoftKey, "1.8", kJ8);
+    RegisterIn(kOtherView, kTestJdkKey, "17", kJ17);
+    RegisterIn(kOtherView, kTestJre9Key, "17", kJ17);
+    const SessionCase session = {
+        "runtimes in the other view, the current one among them",
+        [] {
+            SeedOffered();
+            SetText(kTestProductKey, "starter", kJ402 + "\\bin\\javaw.exe");
+            MakeLauncher(kJ402 + "\\bin", "javaw.exe");
+            MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+        },
+        {"Bundled Java Runtime Environment", "Sun Java Runtime Environment (1.8)"},
+        -1,
+        0,
+        kEndOk,
+        nullptr,
+        "C:\\jt\\cli\\q\\jre\\bin\\javaw.exe"};
+    const std::string otherBefore = DumpJavaSoftAndProduct(kOtherView);
+    RunSession(session);
+    EXPECT_EQ(otherBefore, DumpJavaSoftAndProduct(kOtherView));
+}
+
+}  // namespace

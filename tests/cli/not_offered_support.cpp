@@ -1,0 +1,82 @@
+// Registrations where the search does not look, and the checks of list, list --all and
+// explain over them.
+#include "cli/not_offered_support.h"
+
+#include <gtest/gtest.h>
+
+#include "cli/cli_runner.h"
+#include "support/scratch_registry.h"
+
+namespace {
+
+const char kHeading[] = "On this machine but not offered:\n";
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+}  // namespace
+
+void RegisterRawIn(REGSAM view, const char* key, const std::string& name, DWORD type,
+                   const void* data, DWORD size)
+{
+    HKEY parent, child;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS | view, nullptr, &parent, nullptr));
+    const LONG status = RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0,
+                                        KEY_ALL_ACCESS | view, nullptr, &child, nullptr);
+    RegCloseKey(parent);
+    ASSERT_EQ(ERROR_SUCCESS, status) << name.size() << " characters";
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegSetValueExA(child, "JavaHome", 0, type, static_cast<const BYTE*>(data), size));
+    RegCloseKey(child);
+}
+
+void RegisterIn(REGSAM view, const char* key, const std::string& name,
+                const std::string& javaHome, DWORD type)
+{
+    RegisterRawIn(view, key, name, type, javaHome.c_str(),
+                  static_cast<DWORD>(javaHome.size() + 1));
+}
+
+std::string DumpJavaSoftAndProduct(REGSAM view)
+{
+    return DumpKeyTree("SOFTWARE\\JavaSoft", view) + DumpKeyTree(kTestVelmorKey, view);
+}
+
+std::string NotOfferedSection(const std::string& explainOutput)
+{
+    const size_t at = explainOutput.find(std::string("\n") + kHeading);
+    return at == std::string::npos ? std::string() : explainOutput.substr(at + 1);
+}
+
+void ExpectListAndExplain(const std::string& listBefore, const std::vector<std::string>& extraLines,
+                          const std::vector<std::string>& section)
+{
+    const std::string ownBefore = DumpJavaSoftAndProduct(kOwnView);
+    const std::string otherBefore = DumpJavaSoftAndProduct(kOtherView);
+
+    const CliRun list = RunCli("list");
+    EXPECT_EQ(0u, list.exitCode);
+    EXPECT_EQ("", list.err);
+    EXPECT_EQ(listBefore, list.out) << "list changed";
+    EXPECT_EQ(Describe(ListInProcess()), Describe(ParseListOutput(list.out)))
+        << "list against the dialog's list box";
+
+    const CliRun all = RunCli("list --all");
+    EXPECT_EQ(0u, all.exitCode);
+    EXPECT_EQ("", all.err);
+    EXPECT_EQ(list.out + JoinLines(extraLines), all.out);
+
+    const CliRun explain = RunCli("explain");
+    EXPECT_EQ(0u, explain.exitCode);
+    EXPECT_EQ("", explain.err);
+    EXPECT_EQ(kHeading + JoinLines(section), NotOfferedSection(explain.out)) << explain.out;
+
+    EXPECT_EQ(ownBefore, DumpJavaSoftAndProduct(kOwnView)) << "written in the own view";
+    EXPECT_EQ(otherBefore, DumpJavaSoftAndProduct(kOtherView)) << "written in the other view";
+}
