@@ -295,7 +295,7 @@ void ExplainUnoffered(const DiscoveryNote& note, void* context)
         printf("      no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
         PrintTried(note);
         break;
-    default:
+    default:  // kOutcomeNotOffered
         PrintJavaHome(note.javaHome);
         printf("      launcher %s\n", note.launcher);
         PrintTried(note);

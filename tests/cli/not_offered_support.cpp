@@ -10,6 +10,10 @@
 namespace {
 
 const char kHeading[] = "On this machine but not offered:\n";
+const std::string kRoot = kCliRoot;
+const char kOfferedList[] =
+    "* 0\tBundled Java Runtime Environment\tC:\\jt\\cli\\q\\jre\\bin\\javaw.exe\n"
+    "  1\tSun Java Runtime Environment (1.8)\tC:\\jt\\cli\\j8\\bin\\javaw.exe\n";
 
 std::string JoinLines(const std::vector<std::string>& lines)
 {
@@ -54,9 +58,29 @@ std::string NotOfferedSection(const std::string& explainOutput)
     return at == std::string::npos ? std::string() : explainOutput.substr(at + 1);
 }
 
-void ExpectListAndExplain(const std::string& listBefore, const std::vector<std::string>& extraLines,
-                          const std::vector<std::string>& section)
+void SeedOffered()
 {
+    SetProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\javaw.exe");
+    MakeLauncher(kRoot + "\\q\\jre\\bin", "javaw.exe");
+    RegisterIn(kOwnView, kTestJavaSoftKey, "1.8", kRoot + "\\j8");
+    MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
+}
+
+void ClearNotOffered()
+{
+    ResetCliState();
+    ResetProgramKeys(kOtherView);
+    RemoveTree(kDwordFolder);
+}
+
+void RunNotOfferedCase(const NotOfferedCase& c)
+{
+    SCOPED_TRACE(c.name);
+    ClearNotOffered();
+    SeedOffered();
+    const std::string listBefore = RunCli("list").out;
+    ASSERT_EQ(kOfferedList, listBefore);
+    c.seed();
     const std::string ownBefore = DumpJavaSoftAndProduct(kOwnView);
     const std::string otherBefore = DumpJavaSoftAndProduct(kOtherView);
 
@@ -70,13 +94,32 @@ void ExpectListAndExplain(const std::string& listBefore, const std::vector<std::
     const CliRun all = RunCli("list --all");
     EXPECT_EQ(0u, all.exitCode);
     EXPECT_EQ("", all.err);
-    EXPECT_EQ(list.out + JoinLines(extraLines), all.out);
+    EXPECT_EQ(list.out + JoinLines(c.listAllExtra), all.out);
 
     const CliRun explain = RunCli("explain");
     EXPECT_EQ(0u, explain.exitCode);
     EXPECT_EQ("", explain.err);
-    EXPECT_EQ(kHeading + JoinLines(section), NotOfferedSection(explain.out)) << explain.out;
+    EXPECT_EQ(kHeading + JoinLines(c.section), NotOfferedSection(explain.out)) << explain.out;
 
     EXPECT_EQ(ownBefore, DumpJavaSoftAndProduct(kOwnView)) << "written in the own view";
     EXPECT_EQ(otherBefore, DumpJavaSoftAndProduct(kOtherView)) << "written in the other view";
+}
+
+void ExpectManyNotOffered(int count, REGSAM view, const char* key, const std::string& where)
+{
+    ClearNotOffered();
+    SeedOffered();
+    MakeLauncher(kRoot + "\\j17\\bin", "javaw.exe");
+    std::string wanted = kOfferedList;
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        wsprintfA(name, "1.%04d", i);
+        RegisterIn(view, key, name, kRoot + "\\j17");
+        wanted += std::string("  -\tnot selectable: ") + name + " in " + where +
+                  "\tC:\\jt\\cli\\j17\\bin\\javaw.exe\n";
+    }
+    const CliRun all = RunCli("list --all");
+    EXPECT_EQ(0u, all.exitCode);
+    EXPECT_EQ(wanted, all.out);
+    EXPECT_EQ(kOfferedList, RunCli("list").out);
 }

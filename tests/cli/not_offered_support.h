@@ -32,10 +32,31 @@ std::string DumpJavaSoftAndProduct(REGSAM view);
 // when there is no such line.
 std::string NotOfferedSection(const std::string& explainOutput);
 
-// Runs `list`, `list --all` and `explain` on the machine as it is, and checks what each
-// must show: `list` byte for byte as `listBefore` (the output before the runtimes that are
-// not offered were seeded) and as the dialog's list box in this process; `list --all` as
-// `list` followed by exactly `extraLines`; explain's last section as `section` (its lines
-// after the heading, or "  none"). Nothing may be written in either view.
-void ExpectListAndExplain(const std::string& listBefore, const std::vector<std::string>& extraLines,
-                          const std::vector<std::string>& section);
+// A folder whose name fits the four bytes of a REG_DWORD.
+const char kDwordFolder[] = "C:\\r";
+
+// The runtimes that the list offers in every case, below C:\jt\cli: the bundled one in
+// q\jre\bin, current, and "1.8" of the search's own key in j8\bin.
+void SeedOffered();
+// Removes what the cases make: ResetCliState, the other view's keys, kDwordFolder.
+void ClearNotOffered();
+
+// One machine: what list --all adds after the offered runtimes, and the lines of explain's
+// last section after its heading (or "  none").
+struct NotOfferedCase {
+    const char* name;
+    void (*seed)();  // after SeedOffered
+    std::vector<std::string> listAllExtra;
+    std::vector<std::string> section;
+};
+
+// Runs the case on a cleared machine with SeedOffered's runtimes and checks list,
+// list --all and explain: `list` byte for byte as before the case's seed and as the dialog's
+// list box in this process, `list --all` as `list` followed by exactly listAllExtra,
+// explain's last section as `section`; nothing written in either view.
+void RunNotOfferedCase(const NotOfferedCase& c);
+
+// Registers `count` subkeys of key in view, named "1.0000", "1.0001"..., all with the
+// launcher C:\jt\cli\j17\bin\javaw.exe: list --all tells each, in order, as
+// "not selectable: NAME in `where`", and list stays as it was.
+void ExpectManyNotOffered(int count, REGSAM view, const char* key, const std::string& where);
