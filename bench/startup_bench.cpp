@@ -136,7 +136,7 @@ int main(int argc, char** argv)
     const std::string empty = ProgramPath("empty_dialog.exe");
 
     RemoveInstallation();  // leftovers of an interrupted run
-    if (!InstallProduct() || !InstallMicrosoftVm() || !InstallRegisteredRuntimes(0, 1))
+    if (!SeedInstallation() || !SeedRegisteredRuntimes(0, 1))
         return Fail("cannot make the scratch installation");
 
     Series floor;
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         three.Add(run);
     }
 
-    if (!InstallRegisteredRuntimes(1, 999))
+    if (!SeedRegisteredRuntimes(1, 999))
         return Fail("cannot register 1000 runtimes");
     if (!TimeStart(program, 1002, &run))
         return Fail("cannot run the program");

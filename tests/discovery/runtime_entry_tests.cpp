@@ -7,7 +7,7 @@
 
 #include "app/runtime_list.h"
 #include "discovery/runtime_entry.h"
-#include "list_window.h"
+#include "support/list_window.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/runtime_dialog.h"
 #include "driver/driver.h"
 #include "e2e/session.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -142,14 +142,11 @@ protected:
 
 TEST_F(ClassesWriteFailureTest, StarterStaysWrittenAndTheMessageShows)
 {
-    const std::string home = "C:\\jt\\Quillfern";
-    const std::string bundled = home + "\\jre\\bin\\javaw.exe";
     const std::string registered = "C:\\jt\\jre142\\bin\\javaw.exe";
-    InstallProduct(home, bundled);
-    SetText(kTestProductKey, "classes", "old.jar");
-    AddLauncher(bundled);
-    AddLauncher(registered);
-    RegisterRuntime("1.4.2", "C:\\jt\\jre142");
+    SeedProduct(kProductHome, kBundledLauncher, "old.jar");
+    MakeLauncher(kBundledLauncher);
+    MakeLauncher(registered);
+    SeedRuntime("1.4.2", "C:\\jt\\jre142");
     const std::string before = DumpKeyTree(kTestVelmorKey);
 
     g_starterWrites = 0;

@@ -6,11 +6,8 @@
 #include <sstream>
 
 #include "driver/driver.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
-const char kCaseRoot[] = "C:\\jt";
-const char kShortFolder[] = "C:\\q";
-const char kShortFolderStarter[] = "C:\\q\\jre\\bin\\javaw.exe";
 const char kApplyFailedText[] = "Unable to apply changes!";
 const char kCannotLocateText[] = "Cannot locate Quillfern software!";
 const char kInitUiFailedText[] = "Unable to initialize UI!";
@@ -18,9 +15,6 @@ const char kProgramPath[] = JRESELECT_BIN_DIR_W "\\JreSelect.exe";
 const char kProgramWithoutListPath[] = JRESELECT_FIXTURES_DIR_W "\\JreSelectWithoutList.exe";
 
 namespace {
-
-const char kWindowsWjview[] = "C:\\windows\\wjview.exe";
-const char kSystemWjview[] = "C:\\windows\\system32\\wjview.exe";
 
 const char* EndingName(Ending ending)
 {
@@ -71,39 +65,6 @@ std::string Describe(const Seen& seen)
 }
 
 }  // namespace
-
-void ClearMachine()
-{
-    ResetProgramKeys();
-    RemoveTree(kCaseRoot);
-    RemoveTree(kShortFolder);
-    DeleteFileA(kWindowsWjview);
-    DeleteFileA(kSystemWjview);
-    MakeDirectories(kCaseRoot);
-}
-
-void InstallProduct(const std::string& home, const std::string& starter)
-{
-    SetText(kTestProductKey, "home", home);
-    SetText(kTestProductKey, "starter", starter);
-}
-
-void AddLauncher(const std::string& path)
-{
-    MakeFile(path);
-}
-
-void RegisterRuntime(const std::string& version, const std::string& javaHome)
-{
-    SetText((std::string(kTestJavaSoftKey) + "\\" + version).c_str(), "JavaHome", javaHome);
-}
-
-void InstallMicrosoftVm(const char* fixtureName)
-{
-    CreateKey(kTestMicrosoftVmKey);
-    const std::string fixture = std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixtureName;
-    ASSERT_TRUE(CopyFileA(fixture.c_str(), kWindowsWjview, FALSE)) << fixture;
-}
 
 RegistrySnapshot TakeSnapshot()
 {
