@@ -108,6 +108,16 @@ CliRun RunCli(const std::string& arguments)
     return run;
 }
 
+std::string RunReadingCommand(const char* command, void (*seed)())
+{
+    const std::string before = ClearAndSeed(seed);
+    const CliRun run = RunCli(command);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.err);
+    EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << command << " writes nothing";
+    return run.out;
+}
+
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -17,6 +17,9 @@ struct CliRun {
 // Starts build/bin/JreSelectCli.exe with arguments (appended to the command line as given),
 // waits for it with a time limit and collects both outputs.
 CliRun RunCli(const std::string& arguments);
+// On a cleared machine seeded by seed, runs a command that only reads ("list", "explain"):
+// it must end with exit code 0, print nothing to stderr and write nothing. Returns stdout.
+std::string RunReadingCommand(const char* command, void (*seed)());
 
 std::vector<std::string> SplitLines(const std::string& text);
 // Adds a failure for each wanted line that is not a whole line of out after the one before it.

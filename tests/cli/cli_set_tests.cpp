@@ -106,9 +106,7 @@ TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.arguments) + ": " + c.why);
-        ClearMachine();
-        SeedFiveRuntimes();
-        const std::string before = DumpKeyTree(kTestVelmorKey);
+        const std::string before = ClearAndSeed(SeedFiveRuntimes);
 
         const CliRun run = RunCli(c.arguments);
         EXPECT_EQ(2u, run.exitCode);
@@ -151,10 +149,8 @@ TEST_F(CliSetTest, UnreadableSettingsEndWithExitCode1)
     for (const ProductKeyState& state : kUnreadableProductKeys) {
         for (const char* command : commands) {
             SCOPED_TRACE(std::string(state.name) + ", " + command);
-            ClearMachine();
+            const std::string before = ClearAndSeed(state.seed);
             MakeLauncher(kBundledLauncher);
-            state.seed();
-            const std::string before = DumpKeyTree(kTestVelmorKey);
 
             const CliRun run = RunCli(command);
             EXPECT_EQ(1u, run.exitCode);

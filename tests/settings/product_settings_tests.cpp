@@ -41,9 +41,7 @@ TEST_F(ProductSettingsTest, FailsWithoutKeyOrEitherValue)
 {
     for (const ProductKeyState& state : kUnreadableProductKeys) {
         SCOPED_TRACE(state.name);
-        ResetProgramKeys();
-        state.seed();
-        const std::string before = DumpKeyTree(kTestVelmorKey);
+        const std::string before = ClearAndSeed(state.seed);
         EXPECT_FALSE(LoadInstallSettings());
         EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
     }

@@ -302,6 +302,13 @@ void ClearMachine()
     MakeDirectories(kCaseRoot);
 }
 
+std::string ClearAndSeed(void (*seed)())
+{
+    ClearMachine();
+    seed();
+    return DumpKeyTree(kTestVelmorKey);
+}
+
 // ---------------------------------------------------------------------------------------
 // Primitives
 

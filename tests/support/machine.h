@@ -98,6 +98,9 @@ void RemoveWjviews();
 void ResetProgramKeys(REGSAM view = kOwnView);
 // Every key and file a case may have made (in the caller's view), and an empty kCaseRoot.
 void ClearMachine();
+// ClearMachine, then the seed. Returns the product key as seeded (SOFTWARE\Velmor and
+// below), for a check that nothing was written.
+std::string ClearAndSeed(void (*seed)());
 
 // ---------------------------------------------------------------------------------------
 // Registry and file primitives, under HKEY_LOCAL_MACHINE.
