@@ -15,29 +15,24 @@ const std::string kRoot = "C:\\jt\\cli";
 const std::string kHome = kRoot + "\\q";
 const std::string kStarter = kHome + "\\jre\\bin\\javaw.exe";
 
+// Most cases seed the product key with no launcher under "home", and add one candidate.
 struct ExplainCase {
     const char* name;
     void (*seed)();
     std::vector<std::string> lines;  // each must be a whole line of the output, in this order
 };
 
-// The product key with no launcher under "home"; each case adds its one candidate.
-void SeedProductOnly()
-{
-    SeedProduct(kHome, kStarter);
-}
-
 const ExplainCase kCases[] = {
     {"bundled runtime with jrew.exe only",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          MakeLauncher(kHome + "\\jre\\bin\\jrew.exe");
      },
      {"  listed as 0: Bundled Java Runtime Environment",
       "      launcher C:\\jt\\cli\\q\\jre\\bin\\jrew.exe",
       "      tried C:\\jt\\cli\\q\\jre\\bin\\javaw.exe: not found"}},
     {"no launcher under home",
-     SeedProductOnly,
+     [] { SeedProduct(kHome, kStarter); },
      {"  left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\q\\jre\\bin",
       "      tried C:\\jt\\cli\\q\\jre\\bin\\javaw.exe: not found",
       "      tried C:\\jt\\cli\\q\\jre\\bin\\jrew.exe: not found"}},
@@ -48,23 +43,23 @@ const ExplainCase kCases[] = {
     {"home that does not fit with jre\\bin",
      [] { SeedProduct("C:\\" + std::string(250, 'h'), kStarter); },
      {"  left out: \"home\" joined with jre\\bin does not fit 259 characters"}},
-    {"JavaSoft key absent", SeedProductOnly, {"  none: the key is absent"}},
+    {"JavaSoft key absent", [] { SeedProduct(kHome, kStarter); }, {"  none: the key is absent"}},
     {"JavaSoft key without subkeys",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          CreateKey(kTestJavaSoftKey);
      },
      {"  none: the key has no subkeys"}},
     {"subkey without JavaHome",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SetText(JavaSoftSubkey("1.4.2").c_str(), "RuntimeLib", "C:\\jre\\bin\\jvm.dll");
      },
      {"  1.4.2: left out: no \"JavaHome\" value",
       "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4.2"}},
     {"JavaHome without a launcher",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedRuntime("1.6.0", kRoot + "\\j16");
          MakeDirectories(kRoot + "\\j16\\bin");
      },
@@ -74,7 +69,7 @@ const ExplainCase kCases[] = {
       "      tried C:\\jt\\cli\\j16\\bin\\jrew.exe: not found"}},
     {"JavaHome with an unexpanded environment reference",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedRuntime("1.8", "%SystemDrive%\\jt\\cli\\j8", REG_EXPAND_SZ);
          MakeLauncher(kRoot + "\\j8\\bin\\javaw.exe");
      },
@@ -84,19 +79,19 @@ const ExplainCase kCases[] = {
       "      (environment references such as %SystemDrive% are not expanded)"}},
     {"JavaHome longer than 259 characters",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedRuntime("1.5", "C:\\" + std::string(297, 'j'));
      },
      {"  1.5: left out: \"JavaHome\" is 300 characters long, more than 259"}},
     {"JavaHome that does not fit with bin",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedRuntime("1.5", "C:\\" + std::string(253, 'j'));
      },
      {"  1.5: left out: \"JavaHome\" joined with bin does not fit 259 characters"}},
     {"launcher path too long for the file test, though the file is there",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          const std::string home = kRoot + "\\" + std::string(120, 'd');
          SeedRuntime("1.8", home);
          MakeLauncher(home + "\\bin\\javaw.exe");
@@ -109,7 +104,7 @@ const ExplainCase kCases[] = {
           "\\bin\\jrew.exe: not tested, the path is longer than 127 characters"}},
     {"subkey name that makes the key path too long",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          CreateJavaSoftSubkey(std::string(220, 'n'));
      },
      {"  " + std::string(220, 'n') +
@@ -117,13 +112,13 @@ const ExplainCase kCases[] = {
       "(220 characters) does not fit 259 characters"}},
     {"Microsoft key absent though wjview.exe is there",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedWjview("wjview_5_0_0_381", kWindowsDir);
      },
      {"  left out: the key is absent, so wjview.exe is not looked for"}},
     {"wjview.exe without a version resource",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedMicrosoftVm("wjview_unversioned");
      },
      {"  left out: no wjview.exe with a version resource",
@@ -131,14 +126,14 @@ const ExplainCase kCases[] = {
       "      tried C:\\windows\\system32\\wjview.exe: absent, or without a version resource"}},
     {"wjview.exe below 5.0.0.0, in the system directory",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedMicrosoftVm("wjview_4_79_0_0", kSystemDir);
      },
      {"  left out: C:\\windows\\system32\\wjview.exe has version 4.79.0.0, below 5.0.0.0",
       "      tried C:\\windows\\wjview.exe: absent, or without a version resource"}},
     {"wjview.exe of exactly 5.0.0.0",
      [] {
-         SeedProductOnly();
+         SeedProduct(kHome, kStarter);
          SeedMicrosoftVm("wjview_5_0_0_0");
      },
      {"  listed as 0: Microsoft Java Runtime Environment (5.0.0.0)",

@@ -14,7 +14,7 @@
 #include "app/runtime_dialog.h"
 #include "driver/driver.h"
 #include "e2e/session.h"
-#include "support/machine.h"
+#include "support/machine_test.h"
 
 namespace {
 
@@ -134,11 +134,7 @@ DWORD WINAPI ActAsUser(void* parameter)
     return 0;
 }
 
-class ClassesWriteFailureTest : public ::testing::Test {
-protected:
-    void SetUp() override { ClearMachine(); }
-    void TearDown() override { ClearMachine(); }
-};
+class ClassesWriteFailureTest : public MachineTest {};
 
 TEST_F(ClassesWriteFailureTest, StarterStaysWrittenAndTheMessageShows)
 {

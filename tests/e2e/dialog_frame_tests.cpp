@@ -7,15 +7,11 @@
 
 #include "driver/driver.h"
 #include "e2e/session.h"
-#include "support/machine.h"
+#include "support/machine_test.h"
 
 namespace {
 
-class DialogFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override { ClearMachine(); }
-    void TearDown() override { ClearMachine(); }
-};
+class DialogFrameTest : public MachineTest {};
 
 // A machine where the product would otherwise find every kind of runtime.
 void AddEveryRuntime()

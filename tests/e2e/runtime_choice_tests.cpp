@@ -8,7 +8,7 @@
 
 #include "driver/driver.h"
 #include "e2e/session.h"
-#include "support/machine.h"
+#include "support/machine_test.h"
 
 namespace {
 
@@ -53,11 +53,7 @@ void SeedThreeSources(const std::string& starter)
     AddThreeSources();
 }
 
-class RuntimeChoiceTest : public ::testing::Test {
-protected:
-    void SetUp() override { ClearMachine(); }
-    void TearDown() override { ClearMachine(); }
-};
+class RuntimeChoiceTest : public MachineTest {};
 
 TEST_F(RuntimeChoiceTest, ListsPreselectsAndWritesTheChoice)
 {

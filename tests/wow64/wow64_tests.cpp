@@ -11,7 +11,7 @@
 
 #include "cli/cli_runner.h"
 #include "e2e/session.h"
-#include "support/machine_test.h"
+#include "support/machine.h"
 
 namespace {
 
