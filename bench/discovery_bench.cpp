@@ -43,14 +43,14 @@ int ScanFloor()
         ++found;
 
     HKEY javaSoft;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kBenchJavaSoftKey, &javaSoft) == ERROR_SUCCESS) {
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, &javaSoft) == ERROR_SUCCESS) {
         char name[MAX_PATH];
         for (DWORD index = 0; RegEnumKeyA(javaSoft, index, name, MAX_PATH) == ERROR_SUCCESS;
              ++index) {
             // As the search reads it: the subkey by its full path, then the value's size,
             // then the value.
             char key[2 * MAX_PATH];
-            wsprintfA(key, "%s\\%s", kBenchJavaSoftKey, name);
+            wsprintfA(key, "%s\\%s", kTestJavaSoftKey, name);
             HKEY runtime;
             if (RegOpenKeyA(HKEY_LOCAL_MACHINE, key, &runtime) != ERROR_SUCCESS)
                 continue;
@@ -75,7 +75,7 @@ int ScanFloor()
     }
 
     HKEY vm;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Java VM", &vm) == ERROR_SUCCESS) {
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kTestMicrosoftVmKey, &vm) == ERROR_SUCCESS) {
         RegCloseKey(vm);
         char dir[MAX_PATH];
         GetWindowsDirectoryA(dir, MAX_PATH);
@@ -130,7 +130,7 @@ int main()
 {
     setvbuf(stdout, nullptr, _IONBF, 0);
     RemoveInstallation();  // leftovers of an interrupted run
-    if (!InstallProduct() || !InstallMicrosoftVm())
+    if (!SeedInstallation())
         return Fail("cannot make the scratch installation");
     if (!LoadInstallSettings())
         return Fail("cannot read the product key back");
@@ -158,7 +158,7 @@ int main()
     int installed = 0;
     for (const Size& size : kSizes) {
         const double installStart = NowMs();
-        if (!InstallRegisteredRuntimes(installed, size.registered - installed))
+        if (!SeedRegisteredRuntimes(installed, size.registered - installed))
             return Fail("cannot register the runtimes");
         installMs += NowMs() - installStart;
         installed = size.registered;

@@ -111,6 +111,22 @@ bool TimeStart(const std::string& program, int count, Run* run)
     return ok;
 }
 
+// kRuns timed starts of the floor and of the program with its list of items, alternating.
+bool TimeAlternately(const std::string& floorProgram, const std::string& program, int items,
+                     Series* floor, Series* series)
+{
+    Run run;
+    for (int i = 0; i < kRuns; ++i) {
+        if (!TimeStart(floorProgram, 0, &run))
+            return false;
+        floor->Add(run);
+        if (!TimeStart(program, items, &run))
+            return false;
+        series->Add(run);
+    }
+    return true;
+}
+
 void PrintRow(const char* name, int items, const Series& series)
 {
     printf("%-28s %6d %5d %10.2f %8.2f %12lu %12lu\n", name, items,
@@ -136,7 +152,7 @@ int main(int argc, char** argv)
     const std::string empty = ProgramPath("empty_dialog.exe");
 
     RemoveInstallation();  // leftovers of an interrupted run
-    if (!InstallProduct() || !InstallMicrosoftVm() || !InstallRegisteredRuntimes(0, 1))
+    if (!SeedInstallation() || !SeedRegisteredRuntimes(0, 1))
         return Fail("cannot make the scratch installation");
 
     Series floor;
@@ -146,27 +162,15 @@ int main(int argc, char** argv)
     // One untimed start of each: the caches then hold both programs and their DLLs.
     if (!TimeStart(empty, 0, &run) || !TimeStart(program, 3, &run))
         return Fail("cannot run the programs");
-    for (int i = 0; i < kRuns; ++i) {
-        if (!TimeStart(empty, 0, &run))
-            return Fail("floor run failed");
-        floor.Add(run);
-        if (!TimeStart(program, 3, &run))
-            return Fail("3-runtime run failed");
-        three.Add(run);
-    }
+    if (!TimeAlternately(empty, program, 3, &floor, &three))
+        return Fail("3-runtime runs failed");
 
-    if (!InstallRegisteredRuntimes(1, 999))
+    if (!SeedRegisteredRuntimes(1, 999))
         return Fail("cannot register 1000 runtimes");
     if (!TimeStart(program, 1002, &run))
         return Fail("cannot run the program");
-    for (int i = 0; i < kRuns; ++i) {
-        if (!TimeStart(empty, 0, &run))
-            return Fail("floor run failed");
-        floor.Add(run);
-        if (!TimeStart(program, 1002, &run))
-            return Fail("1000-runtime run failed");
-        thousand.Add(run);
-    }
+    if (!TimeAlternately(empty, program, 1002, &floor, &thousand))
+        return Fail("1000-runtime runs failed");
     RemoveInstallation();
 
     printf("Start-up: CreateProcess to the dialog shown (first input idle, then visible with\n"

@@ -66,9 +66,10 @@ default_wine_config() {
 }
 
 # Stops the wineservers of every prefix below a folder, and so every Wine process in them.
+# wineserver takes only an absolute WINEPREFIX; with a relative one it stops nothing.
 stop_wineservers() {
     local p
-    for p in $(find "$1" -maxdepth 3 -name system.reg -printf '%h\n' 2>/dev/null); do
+    for p in $(find "$(realpath -m "$1")" -maxdepth 3 -name system.reg -printf '%h\n' 2>/dev/null); do
         WINEPREFIX=$p /usr/bin/wineserver -k 2>/dev/null || true
     done
 }

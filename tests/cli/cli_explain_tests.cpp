@@ -5,72 +5,62 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
-#include "support/scratch_registry.h"
+#include "support/machine_test.h"
 
 namespace {
 
-class CliExplainTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetCliState(); }
-    void TearDown() override { ResetCliState(); }
-};
+class CliExplainTest : public MachineTest {};
 
 const std::string kRoot = "C:\\jt\\cli";
 const std::string kHome = kRoot + "\\q";
 const std::string kStarter = kHome + "\\jre\\bin\\javaw.exe";
-const std::string kJavaSoftPrefix = std::string(kTestJavaSoftKey) + "\\";
 
+// Most cases seed the product key with no launcher under "home", and add one candidate.
 struct ExplainCase {
     const char* name;
     void (*seed)();
     std::vector<std::string> lines;  // each must be a whole line of the output, in this order
 };
 
-// The product key with no launcher under "home"; each case adds its one candidate.
-void SeedProduct()
-{
-    SetProduct(kHome, kStarter);
-}
-
 const ExplainCase kCases[] = {
     {"bundled runtime with jrew.exe only",
      [] {
-         SeedProduct();
-         MakeLauncher(kHome + "\\jre\\bin", "jrew.exe");
+         SeedProduct(kHome, kStarter);
+         MakeLauncher(kHome + "\\jre\\bin\\jrew.exe");
      },
      {"  listed as 0: Bundled Java Runtime Environment",
       "      launcher C:\\jt\\cli\\q\\jre\\bin\\jrew.exe",
       "      tried C:\\jt\\cli\\q\\jre\\bin\\javaw.exe: not found"}},
     {"no launcher under home",
-     SeedProduct,
+     [] { SeedProduct(kHome, kStarter); },
      {"  left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\q\\jre\\bin",
       "      tried C:\\jt\\cli\\q\\jre\\bin\\javaw.exe: not found",
       "      tried C:\\jt\\cli\\q\\jre\\bin\\jrew.exe: not found"}},
     {"home longer than 259 characters",
-     [] { SetProduct(kRoot + "\\" + std::string(290, 'h'), kStarter); },
+     [] { SeedProduct(kRoot + "\\" + std::string(290, 'h'), kStarter); },
      {"  home    longer than 259 characters, not used",
       "  left out: \"home\" is longer than 259 characters, so it is not searched"}},
     {"home that does not fit with jre\\bin",
-     [] { SetProduct("C:\\" + std::string(250, 'h'), kStarter); },
+     [] { SeedProduct("C:\\" + std::string(250, 'h'), kStarter); },
      {"  left out: \"home\" joined with jre\\bin does not fit 259 characters"}},
-    {"JavaSoft key absent", SeedProduct, {"  none: the key is absent"}},
+    {"JavaSoft key absent", [] { SeedProduct(kHome, kStarter); }, {"  none: the key is absent"}},
     {"JavaSoft key without subkeys",
      [] {
-         SeedProduct();
+         SeedProduct(kHome, kStarter);
          CreateKey(kTestJavaSoftKey);
      },
      {"  none: the key has no subkeys"}},
     {"subkey without JavaHome",
      [] {
-         SeedProduct();
-         SetText((kJavaSoftPrefix + "1.4.2").c_str(), "RuntimeLib", "C:\\jre\\bin\\jvm.dll");
+         SeedProduct(kHome, kStarter);
+         SetText(JavaSoftSubkey("1.4.2").c_str(), "RuntimeLib", "C:\\jre\\bin\\jvm.dll");
      },
      {"  1.4.2: left out: no \"JavaHome\" value",
       "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4.2"}},
     {"JavaHome without a launcher",
      [] {
-         SeedProduct();
-         RegisterRuntime("1.6.0", kRoot + "\\j16");
+         SeedProduct(kHome, kStarter);
+         SeedRuntime("1.6.0", kRoot + "\\j16");
          MakeDirectories(kRoot + "\\j16\\bin");
      },
      {"  1.6.0: left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\j16\\bin",
@@ -79,9 +69,9 @@ const ExplainCase kCases[] = {
       "      tried C:\\jt\\cli\\j16\\bin\\jrew.exe: not found"}},
     {"JavaHome with an unexpanded environment reference",
      [] {
-         SeedProduct();
-         RegisterRuntime("1.8", "%SystemDrive%\\jt\\cli\\j8", REG_EXPAND_SZ);
-         MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
+         SeedProduct(kHome, kStarter);
+         SeedRuntime("1.8", "%SystemDrive%\\jt\\cli\\j8", REG_EXPAND_SZ);
+         MakeLauncher(kRoot + "\\j8\\bin\\javaw.exe");
      },
      {"  1.8: left out: no launcher, neither javaw.exe nor jrew.exe in "
       "%SystemDrive%\\jt\\cli\\j8\\bin",
@@ -89,22 +79,22 @@ const ExplainCase kCases[] = {
       "      (environment references such as %SystemDrive% are not expanded)"}},
     {"JavaHome longer than 259 characters",
      [] {
-         SeedProduct();
-         RegisterRuntime("1.5", "C:\\" + std::string(297, 'j'));
+         SeedProduct(kHome, kStarter);
+         SeedRuntime("1.5", "C:\\" + std::string(297, 'j'));
      },
      {"  1.5: left out: \"JavaHome\" is 300 characters long, more than 259"}},
     {"JavaHome that does not fit with bin",
      [] {
-         SeedProduct();
-         RegisterRuntime("1.5", "C:\\" + std::string(253, 'j'));
+         SeedProduct(kHome, kStarter);
+         SeedRuntime("1.5", "C:\\" + std::string(253, 'j'));
      },
      {"  1.5: left out: \"JavaHome\" joined with bin does not fit 259 characters"}},
     {"launcher path too long for the file test, though the file is there",
      [] {
-         SeedProduct();
+         SeedProduct(kHome, kStarter);
          const std::string home = kRoot + "\\" + std::string(120, 'd');
-         RegisterRuntime("1.8", home);
-         MakeLauncher(home + "\\bin", "javaw.exe");
+         SeedRuntime("1.8", home);
+         MakeLauncher(home + "\\bin\\javaw.exe");
      },
      {"  1.8: left out: no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\" +
           std::string(120, 'd') + "\\bin",
@@ -114,7 +104,7 @@ const ExplainCase kCases[] = {
           "\\bin\\jrew.exe: not tested, the path is longer than 127 characters"}},
     {"subkey name that makes the key path too long",
      [] {
-         SeedProduct();
+         SeedProduct(kHome, kStarter);
          CreateJavaSoftSubkey(std::string(220, 'n'));
      },
      {"  " + std::string(220, 'n') +
@@ -122,39 +112,36 @@ const ExplainCase kCases[] = {
       "(220 characters) does not fit 259 characters"}},
     {"Microsoft key absent though wjview.exe is there",
      [] {
-         SeedProduct();
-         InstallWjview("wjview_5_0_0_381", kWindowsWjview);
+         SeedProduct(kHome, kStarter);
+         SeedWjview("wjview_5_0_0_381", kWindowsDir);
      },
      {"  left out: the key is absent, so wjview.exe is not looked for"}},
     {"wjview.exe without a version resource",
      [] {
-         SeedProduct();
-         CreateKey(kTestMicrosoftVmKey);
-         InstallWjview("wjview_unversioned", kWindowsWjview);
+         SeedProduct(kHome, kStarter);
+         SeedMicrosoftVm("wjview_unversioned");
      },
      {"  left out: no wjview.exe with a version resource",
       "      tried C:\\windows\\wjview.exe: absent, or without a version resource",
       "      tried C:\\windows\\system32\\wjview.exe: absent, or without a version resource"}},
     {"wjview.exe below 5.0.0.0, in the system directory",
      [] {
-         SeedProduct();
-         CreateKey(kTestMicrosoftVmKey);
-         InstallWjview("wjview_4_79_0_0", kSystemWjview);
+         SeedProduct(kHome, kStarter);
+         SeedMicrosoftVm("wjview_4_79_0_0", kSystemDir);
      },
      {"  left out: C:\\windows\\system32\\wjview.exe has version 4.79.0.0, below 5.0.0.0",
       "      tried C:\\windows\\wjview.exe: absent, or without a version resource"}},
     {"wjview.exe of exactly 5.0.0.0",
      [] {
-         SeedProduct();
-         CreateKey(kTestMicrosoftVmKey);
-         InstallWjview("wjview_5_0_0_0", kWindowsWjview);
+         SeedProduct(kHome, kStarter);
+         SeedMicrosoftVm("wjview_5_0_0_0");
      },
      {"  listed as 0: Microsoft Java Runtime Environment (5.0.0.0)",
       "      launcher C:\\windows\\wjview.exe"}},
     {"starter longer than 259 characters",
      [] {
-         SetProduct(kHome, kStarter + std::string(280, 'x'));
-         MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
+         SeedProduct(kHome, kStarter + std::string(280, 'x'));
+         MakeLauncher(kHome + "\\jre\\bin\\javaw.exe");
      },
      {"  starter longer than 259 characters, matches no runtime",
       "  listed as 0: Bundled Java Runtime Environment",
@@ -165,15 +152,7 @@ TEST_F(CliExplainTest, GivesTheReasonForEachCandidate)
 {
     for (const ExplainCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        ResetCliState();
-        c.seed();
-        const std::string before = DumpKeyTree(kTestVelmorKey);
-
-        const CliRun run = RunCli("explain");
-        EXPECT_EQ(0u, run.exitCode);
-        EXPECT_EQ("", run.err);
-        ExpectLinesInOrder(run.out, c.lines);
-        EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << "explain writes nothing";
+        ExpectLinesInOrder(RunReadingCommand("explain", c.seed), c.lines);
     }
 }
 
@@ -234,16 +213,16 @@ TEST_F(CliExplainTest, SaysWhyPathsThatAreNotFullyQualifiedAreNotTested)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetCliState();
+        ClearMachine();
         for (const std::string& place : places) {
-            MakeLauncher(place + "\\" + home + "\\jre\\bin", "javaw.exe");
-            MakeLauncher(place + "\\" + javaHome + "\\bin", "javaw.exe");
+            MakeLauncher(place + "\\" + home + "\\jre\\bin\\javaw.exe");
+            MakeLauncher(place + "\\" + javaHome + "\\bin\\javaw.exe");
         }
         SetEnvironmentVariableA("PATH", (onPath + ";" + cleanup.path).c_str());
         ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
-        SetProduct(c.home, kStarter);
+        SeedProduct(c.home, kStarter);
         if (!c.javaHome.empty())
-            RegisterRuntime("1.4", c.javaHome);
+            SeedRuntime("1.4", c.javaHome);
 
         const CliRun run = RunCli("explain");
         SetCurrentDirectoryA(cleanup.directory.c_str());
@@ -258,14 +237,13 @@ TEST_F(CliExplainTest, SaysWhyPathsThatAreNotFullyQualifiedAreNotTested)
 // The whole text for one machine with every source: headings, order, indexes and mark.
 TEST_F(CliExplainTest, ExplainsEverySourceInOrder)
 {
-    SetProduct(kHome, "C:\\JT\\CLI\\J8\\BIN\\JAVAW.EXE");
-    RegisterRuntime("1.8.0_401", kRoot + "\\j8");
-    CreateKey((kJavaSoftPrefix + "1.4.2").c_str());
-    MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
-    MakeLauncher(kRoot + "\\j8\\bin", "jrew.exe");
-    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
-    CreateKey(kTestMicrosoftVmKey);
-    InstallWjview("wjview_4_79_0_0", kWindowsWjview);
+    SeedProduct(kHome, "C:\\JT\\CLI\\J8\\BIN\\JAVAW.EXE");
+    SeedRuntime("1.8.0_401", kRoot + "\\j8");
+    CreateJavaSoftSubkey("1.4.2");
+    MakeLauncher(kRoot + "\\j8\\bin\\javaw.exe");
+    MakeLauncher(kRoot + "\\j8\\bin\\jrew.exe");
+    MakeLauncher(kHome + "\\jre\\bin\\javaw.exe");
+    SeedMicrosoftVm("wjview_4_79_0_0");
 
     const CliRun run = RunCli("explain");
     EXPECT_EQ(0u, run.exitCode);

@@ -5,15 +5,11 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
-#include "support/scratch_registry.h"
+#include "support/machine_test.h"
 
 namespace {
 
-class CliListTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetCliState(); }
-    void TearDown() override { ResetCliState(); }
-};
+class CliListTest : public MachineTest {};
 
 const std::string kRoot = "C:\\jt\\cli";
 const std::string kBundledDir = kRoot + "\\q\\jre\\bin";
@@ -23,18 +19,17 @@ const std::string kJ8 = kRoot + "\\j8";
 // subkeys made out of order, so that the list shows the registry's enumeration order.
 void SeedEverySource(const std::string& starter)
 {
-    SetProduct(kRoot + "\\q", starter);
-    MakeLauncher(kBundledDir, "javaw.exe");
-    MakeLauncher(kBundledDir, "jrew.exe");
-    RegisterRuntime("1.8.0_401", kJ8);
-    RegisterRuntime("1.6.0", kRoot + "\\j16");
-    RegisterRuntime("1.3.1", kRoot + "\\j131\\");
-    RegisterRuntime("1.8", kJ8);
-    CreateKey((std::string(kTestJavaSoftKey) + "\\1.4.2").c_str());
-    MakeLauncher(kJ8 + "\\bin", "javaw.exe");
-    MakeLauncher(kRoot + "\\j131\\bin", "jrew.exe");
-    CreateKey(kTestMicrosoftVmKey);
-    InstallWjview("wjview_5_0_0_381", kWindowsWjview);
+    SeedProduct(kRoot + "\\q", starter);
+    MakeLauncher(kBundledDir + "\\javaw.exe");
+    MakeLauncher(kBundledDir + "\\jrew.exe");
+    SeedRuntime("1.8.0_401", kJ8);
+    SeedRuntime("1.6.0", kRoot + "\\j16");
+    SeedRuntime("1.3.1", kRoot + "\\j131\\");
+    SeedRuntime("1.8", kJ8);
+    CreateJavaSoftSubkey("1.4.2");
+    MakeLauncher(kJ8 + "\\bin\\javaw.exe");
+    MakeLauncher(kRoot + "\\j131\\bin\\jrew.exe");
+    SeedMicrosoftVm("wjview_5_0_0_381");
 }
 
 struct ListCase {
@@ -51,34 +46,33 @@ const ListCase kListCases[] = {
       {true, 2, "Sun Java Runtime Environment (1.8)", kJ8 + "\\bin\\javaw.exe"},
       {false, 3, "Sun Java Runtime Environment (1.8.0_401)", kJ8 + "\\bin\\javaw.exe"},
       {false, 4, "Microsoft Java Runtime Environment (5.0.0.381)", kWindowsWjview}}},
-    {"nothing found", [] { SetProduct(kRoot + "\\none", kRoot + "\\none\\jre\\bin\\javaw.exe"); },
+    {"nothing found", [] { SeedProduct(kRoot + "\\none", kRoot + "\\none\\jre\\bin\\javaw.exe"); },
      {}},
     {"home with a trailing backslash, starter with a doubled one",
      [] {
-         SetProduct(kRoot + "\\q\\", kRoot + "\\q\\jre\\\\bin\\javaw.exe");
-         MakeLauncher(kBundledDir, "javaw.exe");
+         SeedProduct(kRoot + "\\q\\", kRoot + "\\q\\jre\\\\bin\\javaw.exe");
+         MakeLauncher(kBundledDir + "\\javaw.exe");
      },
      {{false, 0, "Bundled Java Runtime Environment", kBundledDir + "\\javaw.exe"}}},
     {"starter longer than 259 characters",
      [] {
-         SetProduct(kRoot + "\\q", kBundledDir + "\\javaw.exe" + std::string(300, 'x'));
-         MakeLauncher(kBundledDir, "javaw.exe");
+         SeedProduct(kRoot + "\\q", kBundledDir + "\\javaw.exe" + std::string(300, 'x'));
+         MakeLauncher(kBundledDir + "\\javaw.exe");
      },
      {{false, 0, "Bundled Java Runtime Environment", kBundledDir + "\\javaw.exe"}}},
     {"letters outside A-Z are not folded",
      [] {
          // "\xe4" and "\xc4" are one letter in two cases in code page 1252.
-         SetProduct(kRoot + "\\q", kRoot + "\\j\xc4\\bin\\javaw.exe");
-         RegisterRuntime("1.7", kRoot + "\\j\xe4");
-         MakeLauncher(kRoot + "\\j\xe4\\bin", "javaw.exe");
+         SeedProduct(kRoot + "\\q", kRoot + "\\j\xc4\\bin\\javaw.exe");
+         SeedRuntime("1.7", kRoot + "\\j\xe4");
+         MakeLauncher(kRoot + "\\j\xe4\\bin\\javaw.exe");
      },
      {{false, 0, "Sun Java Runtime Environment (1.7)", kRoot + "\\j\xe4\\bin\\javaw.exe"}}},
     {"Microsoft VM from the system directory",
      [] {
-         SetProduct(kRoot + "\\q", "C:\\WINDOWS\\SYSTEM32\\WJVIEW.EXE");
-         CreateKey(kTestMicrosoftVmKey);
-         InstallWjview("wjview_unversioned", kWindowsWjview);
-         InstallWjview("wjview_10_0_0_0", kSystemWjview);
+         SeedProduct(kRoot + "\\q", "C:\\WINDOWS\\SYSTEM32\\WJVIEW.EXE");
+         SeedMicrosoftVm("wjview_unversioned");
+         SeedWjview("wjview_10_0_0_0", kSystemDir);
      },
      {{true, 0, "Microsoft Java Runtime Environment (10.0.0.0)", kSystemWjview}}},
 };
@@ -87,18 +81,11 @@ TEST_F(CliListTest, ListsWhatTheDialogsListBoxHolds)
 {
     for (const ListCase& c : kListCases) {
         SCOPED_TRACE(c.name);
-        ResetCliState();
-        c.seed();
-        const std::string before = DumpKeyTree(kTestVelmorKey);
-
-        const CliRun run = RunCli("list");
-        EXPECT_EQ(0u, run.exitCode);
-        EXPECT_EQ("", run.err);
-        const std::vector<ListedRuntime> printed = ParseListOutput(run.out);
+        const std::vector<ListedRuntime> printed =
+            ParseListOutput(RunReadingCommand("list", c.seed));
         const std::vector<ListedRuntime> inProcess = ListInProcess();
         EXPECT_EQ(Describe(inProcess), Describe(printed)) << "CLI against in-process list box";
         EXPECT_EQ(Describe(c.expected), Describe(printed));
-        EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << "list writes nothing";
     }
 }
 
@@ -106,12 +93,12 @@ TEST_F(CliListTest, ListsWhatTheDialogsListBoxHolds)
 TEST_F(CliListTest, ListsThousandsOfRegisteredRuntimes)
 {
     const int kCount = 2000;
-    SetProduct(kRoot + "\\q", kJ8 + "\\bin\\javaw.exe");
-    MakeLauncher(kJ8 + "\\bin", "javaw.exe");
+    SeedProduct(kRoot + "\\q", kJ8 + "\\bin\\javaw.exe");
+    MakeLauncher(kJ8 + "\\bin\\javaw.exe");
     for (int i = 0; i < kCount; ++i) {
         char name[16];
         wsprintfA(name, "1.%04d", i);
-        RegisterRuntime(name, kJ8);
+        SeedRuntime(name, kJ8);
     }
     const CliRun run = RunCli("list");
     EXPECT_EQ(0u, run.exitCode);

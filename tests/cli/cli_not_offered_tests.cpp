@@ -12,7 +12,7 @@
 #include "cli/cli_runner.h"
 #include "cli/not_offered_support.h"
 #include "e2e/session.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ const NotOfferedCase kCases[] = {
     {"JDK runtime with javaw.exe",
      [] {
          RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
      {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
@@ -49,7 +49,7 @@ const NotOfferedCase kCases[] = {
     {"JRE runtime with jrew.exe only",
      [] {
          RegisterIn(kOwnView, kTestJre9Key, "11", kRoot + "\\j11");
-         MakeLauncher(kRoot + "\\j11\\bin", "jrew.exe");
+         MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
      },
      {"  -\tnot selectable: 11 in SOFTWARE\\JavaSoft\\JRE\tC:\\jt\\cli\\j11\\bin\\jrew.exe"},
      {"  11: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this program "
@@ -81,7 +81,7 @@ const NotOfferedCase kCases[] = {
      [] {
          RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
          RegisterIn(kOwnView, kTestJdkKey, "17.0.2", kJ17);
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
       "  -\tnot selectable: 17.0.2 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
@@ -107,7 +107,7 @@ const NotOfferedCase kCases[] = {
      [] {
          RegisterIn(kOwnView, kTestJavaSoftKey, "1.6", kRoot + "\\j16");
          RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
      {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
@@ -137,7 +137,7 @@ const NotOfferedCase kCases[] = {
      [] {
          RegisterIn(kOwnView, kTestJdkKey, std::string(238, 'm'), kJ17);
          RegisterIn(kOwnView, kTestJdkKey, std::string(237, 'n'), kJ17);
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: " + std::string(237, 'n') +
       " in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
@@ -156,8 +156,8 @@ const NotOfferedCase kCases[] = {
          const char multi[] = "C:\\jt\\cli\\j17\0C:\\jt\\cli\\j8\0";
          RegisterRawIn(kOwnView, kTestJdkKey, "multi", REG_MULTI_SZ, multi, sizeof(multi));
          RegisterIn(kOwnView, kTestJdkKey, "expand", "%SystemDrive%\\jt\\cli\\j17", REG_EXPAND_SZ);
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
-         MakeLauncher(std::string(kDwordFolder) + "\\bin", "jrew.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
+         MakeLauncher(std::string(kDwordFolder) + "\\bin\\jrew.exe");
      },
      {"  -\tnot selectable: binary in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
       "  -\tnot selectable: dword in SOFTWARE\\JavaSoft\\JDK\tC:\\r\\bin\\jrew.exe",
@@ -211,7 +211,7 @@ TEST_F(CliNotOfferedTest, SetTakesNoneOfThem)
 {
     SeedOffered();
     RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
-    MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+    MakeLauncher(kJ17 + "\\bin\\javaw.exe");
     const std::string before = DumpKeyTree(kTestVelmorKey);
 
     const CliRun byPath = RunCli("set C:\\jt\\cli\\j17\\bin\\javaw.exe");
@@ -246,8 +246,8 @@ TEST_F(CliNotOfferedTest, DialogOffersNoneOfThem)
             SetText(kTestProductKey, "starter", kJ17 + "\\bin\\javaw.exe");
             RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
             RegisterIn(kOwnView, kTestJre9Key, "11", kRoot + "\\j11");
-            MakeLauncher(kJ17 + "\\bin", "javaw.exe");
-            MakeLauncher(kRoot + "\\j11\\bin", "jrew.exe");
+            MakeLauncher(kJ17 + "\\bin\\javaw.exe");
+            MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
         },
         {"Bundled Java Runtime Environment", "Sun Java Runtime Environment (1.8)"},
         -1,

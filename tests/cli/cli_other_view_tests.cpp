@@ -12,7 +12,7 @@
 #include "cli/cli_runner.h"
 #include "cli/not_offered_support.h"
 #include "e2e/session.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ const NotOfferedCase kCases[] = {
      [] {
          RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_402", kJ402);
          RegisterIn(kOtherView, kTestJavaSoftKey, "1.6", kRoot + "\\j16");
-         MakeLauncher(kJ402 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ402 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 1.6 in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
           "-bit view)\t(no launcher)",
@@ -61,8 +61,8 @@ const NotOfferedCase kCases[] = {
          RegisterIn(kOtherView, kTestJre9Key, "11", kRoot + "\\j11");
          RegisterIn(kOtherView, kTestJdkKey, "17", kJ17);
          RegisterIn(kOtherView, kTestJdkKey, "21", kRoot + "\\j21");
-         MakeLauncher(kRoot + "\\j11\\bin", "jrew.exe");
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 11 in SOFTWARE\\JavaSoft\\JRE (" + kBits +
           "-bit view)\tC:\\jt\\cli\\j11\\bin\\jrew.exe",
@@ -106,7 +106,7 @@ const NotOfferedCase kCases[] = {
          RegisterIn(kOwnView, kTestJdkKey, "c", kJ17);
          RegisterIn(kOwnView, kTestJre9Key, "b", kJ17);
          RegisterIn(kOtherView, kTestJavaSoftKey, "a", kJ17);
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: a in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
           "-bit view)\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
@@ -153,8 +153,8 @@ const NotOfferedCase kCases[] = {
          RegisterRawIn(kOtherView, kTestJdkKey, "binary", REG_BINARY, binary, sizeof(binary));
          const DWORD number = 17;
          RegisterRawIn(kOtherView, kTestJdkKey, "number", REG_DWORD, &number, sizeof(number));
-         MakeLauncher(kJ402 + "\\bin", "javaw.exe");
-         MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+         MakeLauncher(kJ402 + "\\bin\\javaw.exe");
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: x in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
           "-bit view)\tC:\\jt\\cli\\j402\\bin\\javaw.exe",
@@ -217,8 +217,8 @@ TEST_F(CliOtherViewTest, DialogOffersNoneOfThem)
         [] {
             SeedOffered();
             SetText(kTestProductKey, "starter", kJ402 + "\\bin\\javaw.exe");
-            MakeLauncher(kJ402 + "\\bin", "javaw.exe");
-            MakeLauncher(kJ17 + "\\bin", "javaw.exe");
+            MakeLauncher(kJ402 + "\\bin\\javaw.exe");
+            MakeLauncher(kJ17 + "\\bin\\javaw.exe");
         },
         {"Bundled Java Runtime Environment", "Sun Java Runtime Environment (1.8)"},
         -1,

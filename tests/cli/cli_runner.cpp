@@ -1,4 +1,4 @@
-// Process runner and state seeding for the JreSelectCli tests.
+// Process runner and output readers for the JreSelectCli tests.
 #include "cli/cli_runner.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +11,9 @@
 #include "discovery/runtime_entry.h"
 #include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 const char kCliRoot[] = "C:\\jt\\cli";
-const char kWindowsWjview[] = "C:\\windows\\wjview.exe";
-const char kSystemWjview[] = "C:\\windows\\system32\\wjview.exe";
 
 namespace {
 
@@ -108,6 +106,16 @@ CliRun RunCli(const std::string& arguments)
     run.out = WithoutCarriageReturns(out);
     run.err = WithoutCarriageReturns(err);
     return run;
+}
+
+std::string RunReadingCommand(const char* command, void (*seed)())
+{
+    const std::string before = ClearAndSeed(seed);
+    const CliRun run = RunCli(command);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.err);
+    EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << command << " writes nothing";
+    return run.out;
 }
 
 std::vector<std::string> SplitLines(const std::string& text)
@@ -206,49 +214,6 @@ std::vector<ListedRuntime> ListInProcess()
     ReleaseRuntimeList(list);
     DestroyWindow(list);
     return runtimes;
-}
-
-void ResetCliState()
-{
-    ResetProgramKeys();
-    RemoveTree(kCliRoot);
-    DeleteFileA(kWindowsWjview);
-    DeleteFileA(kSystemWjview);
-}
-
-void SetProduct(const std::string& home, const std::string& starter)
-{
-    SetText(kTestProductKey, "home", home);
-    SetText(kTestProductKey, "starter", starter);
-}
-
-void RegisterRuntime(const std::string& name, const std::string& javaHome, DWORD type)
-{
-    const std::string key = std::string(kTestJavaSoftKey) + "\\" + name;
-    SetText(key.c_str(), "JavaHome", javaHome, type);
-}
-
-void CreateJavaSoftSubkey(const std::string& name)
-{
-    HKEY parent, child;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &parent, nullptr));
-    const LONG status = RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                        nullptr, &child, nullptr);
-    RegCloseKey(parent);
-    ASSERT_EQ(ERROR_SUCCESS, status) << name.size() << " characters";
-    RegCloseKey(child);
-}
-
-void MakeLauncher(const std::string& dir, const char* name)
-{
-    MakeFile(dir + "\\" + name, "launcher");
-}
-
-void InstallWjview(const char* fixture, const char* path)
-{
-    const std::string from = std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixture + ".exe";
-    ASSERT_TRUE(CopyFileA(from.c_str(), path, FALSE)) << from << " -> " << path;
 }
 
 std::map<std::string, std::string> ProductValues()

@@ -1,5 +1,5 @@
-// Runs JreSelectCli.exe as a separate process and seeds the registry and file states that it
-// reads, for the end-to-end tests of the console companion.
+// Runs JreSelectCli.exe as a separate process and reads what it printed, for the end-to-end
+// tests of the console companion; the states it runs in are seeded by support/machine.h.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,9 @@ struct CliRun {
 // Starts build/bin/JreSelectCli.exe with arguments (appended to the command line as given),
 // waits for it with a time limit and collects both outputs.
 CliRun RunCli(const std::string& arguments);
+// On a cleared machine seeded by seed, runs a command that only reads ("list", "explain"):
+// it must end with exit code 0, print nothing to stderr and write nothing. Returns stdout.
+std::string RunReadingCommand(const char* command, void (*seed)());
 
 std::vector<std::string> SplitLines(const std::string& text);
 // Adds a failure for each wanted line that is not a whole line of out after the one before it.
@@ -38,20 +41,8 @@ std::vector<ListedRuntime> ParseListOutput(const std::string& out);
 // of this process, read back with LB_GETTEXT, LB_GETITEMDATA and LB_GETCURSEL.
 std::vector<ListedRuntime> ListInProcess();
 
-// Scratch state below C:\jt\cli, and the Windows and system directories' wjview.exe.
+// The folder below kCaseRoot that the console program's cases use.
 extern const char kCliRoot[];
-void ResetCliState();
-void SetProduct(const std::string& home, const std::string& starter);
-void RegisterRuntime(const std::string& name, const std::string& javaHome, DWORD type = REG_SZ);
-// Creates the subkey by its name under the JavaSoft key, so that names whose full path
-// exceeds what one registry call takes can be made.
-void CreateJavaSoftSubkey(const std::string& name);
-void MakeLauncher(const std::string& dir, const char* name);
-// Copies build/bin/fixtures/<fixture>.exe to path.
-void InstallWjview(const char* fixture, const char* path);
-
-extern const char kWindowsWjview[];
-extern const char kSystemWjview[];
 
 // Values of the product key: name -> type and bytes.
 std::map<std::string, std::string> ProductValues();

@@ -2,14 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <sddl.h>
 
 #include <map>
 #include <string>
 
 #include "cli/cli_runner.h"
 #include "discovery/probes.h"
-#include "support/scratch_registry.h"
+#include "support/machine_test.h"
 
 namespace {
 
@@ -28,53 +27,17 @@ std::string Sz(const std::string& text)
 // Listed as 0 bundled, 1 "1.3.1", 2 "1.8", 3 "1.8.0_401" (same launcher as 2), 4 Microsoft.
 void SeedFiveRuntimes()
 {
-    SetProduct(kHome, kOldStarter);
-    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
-    RegisterRuntime("1.8.0_401", kRoot + "\\j8");
-    RegisterRuntime("1.8", kRoot + "\\j8");
-    RegisterRuntime("1.3.1", kRoot + "\\j131");
-    MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
-    MakeLauncher(kRoot + "\\j131\\bin", "jrew.exe");
-    CreateKey(kTestMicrosoftVmKey);
-    InstallWjview("wjview_5_0_0_381", kWindowsWjview);
+    SeedProduct(kHome, kOldStarter);
+    MakeLauncher(kBundled);
+    SeedRuntime("1.8.0_401", kRoot + "\\j8");
+    SeedRuntime("1.8", kRoot + "\\j8");
+    SeedRuntime("1.3.1", kRoot + "\\j131");
+    MakeLauncher(kJ8);
+    MakeLauncher(kJ131);
+    SeedMicrosoftVm("wjview_5_0_0_381");
 }
 
-// Sets the product key's access list, in SDDL.
-void SetProductKeyAccess(const char* sddl)
-{
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
-                                                                     &descriptor, nullptr));
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestProductKey, 0, WRITE_DAC, &key));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
-    RegCloseKey(key);
-    LocalFree(descriptor);
-}
-
-const char kReadOnlyForAll[] = "D:P(A;;KR;;;WD)(A;;WD;;;WD)";
-const char kFullForAll[] = "D:P(A;;KA;;;WD)";
-
-class CliSetTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetCliState(); }
-    void TearDown() override
-    {
-        if (RegKeyExistsForTest())
-            SetProductKeyAccess(kFullForAll);
-        ResetCliState();
-    }
-    static bool RegKeyExistsForTest()
-    {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestProductKey, 0, READ_CONTROL, &key) !=
-            ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
-    }
-};
+class CliSetTest : public MachineTest {};
 
 TEST_F(CliSetTest, WritesStarterAndClassesOfTheNamedRuntime)
 {
@@ -87,17 +50,17 @@ TEST_F(CliSetTest, WritesStarterAndClassesOfTheNamedRuntime)
         {"0", kBundled, "Set 0: Bundled Java Runtime Environment"},
         {"1", kJ131, "Set 1: Sun Java Runtime Environment (1.3.1)"},
         {"3", kJ8, "Set 3: Sun Java Runtime Environment (1.8.0_401)"},
-        {"4", "C:\\windows\\wjview.exe", "Set 4: Microsoft Java Runtime Environment (5.0.0.381)"},
+        {"4", kWindowsWjview, "Set 4: Microsoft Java Runtime Environment (5.0.0.381)"},
         {"001", kJ131, "Set 1: Sun Java Runtime Environment (1.3.1)"},
         // By path: the entry's own spelling is written, and of two equal launchers the first.
         {"C:\\JT\\CLI\\J131\\BIN\\JREW.EXE", kJ131, "Set 1: Sun Java Runtime Environment (1.3.1)"},
         {"\"c:\\jt\\cli\\j8\\bin\\javaw.exe\"", kJ8, "Set 2: Sun Java Runtime Environment (1.8)"},
-        {"C:\\Windows\\WJVIEW.exe", "C:\\windows\\wjview.exe",
+        {"C:\\Windows\\WJVIEW.exe", kWindowsWjview,
          "Set 4: Microsoft Java Runtime Environment (5.0.0.381)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.argument);
-        ResetCliState();
+        ClearMachine();
         SeedFiveRuntimes();
         const std::string others =
             DumpKeyTree("SOFTWARE\\JavaSoft") + DumpKeyTree(kTestMicrosoftVmKey);
@@ -115,51 +78,48 @@ TEST_F(CliSetTest, WritesStarterAndClassesOfTheNamedRuntime)
 
 TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
 {
+    // Only digits make an index; a sign makes the argument a launcher path.
+    const char kNoSuchLauncher[] = "No listed runtime has the launcher ";
     struct Case {
         const char* arguments;
         const char* why;
+        std::string err;  // empty: any message
     };
     const Case cases[] = {
-        {"set 5", "index past the end"},
-        {"set -1", "not digits only, so a path, and no launcher"},
-        {"set +1", "not digits only, so a path, and no launcher"},
-        {"set 99999999999999999999", "index beyond any int"},
-        {"set abc", "not a number, and no launcher"},
-        {"set 1x", "not a number, and no launcher"},
-        {"set \"\"", "empty argument"},
-        {"set C:\\jt\\cli\\j8\\bin\\\\javaw.exe", "path with a doubled backslash"},
-        {"set C:\\jt\\cli\\j8\\bin\\java.exe", "path of no listed launcher"},
-        {"set C:\\jt\\cli\\old\\bin\\javaw.exe", "the current starter, which is not listed"},
-        {"set", "missing argument"},
-        {"set 1 2", "extra argument"},
-        {"", "no command"},
-        {"frobnicate", "unknown command"},
-        {"list now", "extra argument to list"},
+        {"set 5", "index past the end", ""},
+        {"set -1", "not digits only, so a path, and no launcher",
+         std::string(kNoSuchLauncher) + "-1.\n"},
+        {"set +1", "not digits only, so a path, and no launcher",
+         std::string(kNoSuchLauncher) + "+1.\n"},
+        {"set 99999999999999999999", "index beyond any int", ""},
+        {"set abc", "not a number, and no launcher", ""},
+        {"set 1x", "not a number, and no launcher", std::string(kNoSuchLauncher) + "1x.\n"},
+        {"set \"\"", "empty argument", ""},
+        {"set C:\\jt\\cli\\j8\\bin\\\\javaw.exe", "path with a doubled backslash", ""},
+        {"set C:\\jt\\cli\\j8\\bin\\java.exe", "path of no listed launcher", ""},
+        {"set C:\\jt\\cli\\old\\bin\\javaw.exe", "the current starter, which is not listed", ""},
+        {"set", "missing argument", ""},
+        {"set 1 2", "extra argument", ""},
+        {"", "no command", ""},
+        {"frobnicate", "unknown command", ""},
+        {"list now", "extra argument to list", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.arguments) + ": " + c.why);
-        ResetCliState();
-        SeedFiveRuntimes();
-        const std::string before = DumpKeyTree(kTestVelmorKey);
+        const std::string before = ClearAndSeed(SeedFiveRuntimes);
 
         const CliRun run = RunCli(c.arguments);
         EXPECT_EQ(2u, run.exitCode);
         EXPECT_EQ("", run.out);
-        EXPECT_NE("", run.err);
+        if (c.err.empty())
+            EXPECT_NE("", run.err);
+        else
+            EXPECT_EQ(c.err, run.err);
         EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
     }
-    // Only digits make an index; a sign makes the argument a launcher path.
-    for (const char* argument : {"-1", "+1", "1x"}) {
-        SCOPED_TRACE(argument);
-        ResetCliState();
-        SeedFiveRuntimes();
-        const CliRun run = RunCli(std::string("set ") + argument);
-        EXPECT_EQ(2u, run.exitCode);
-        EXPECT_EQ(std::string("No listed runtime has the launcher ") + argument + ".\n", run.err);
-    }
     // An empty list has no index 0.
-    ResetCliState();
-    SetProduct(kHome, kOldStarter);
+    ClearMachine();
+    SeedProduct(kHome, kOldStarter);
     const std::string before = DumpKeyTree(kTestVelmorKey);
     EXPECT_EQ(2u, RunCli("set 0").exitCode);
     EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
@@ -170,7 +130,7 @@ TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
 TEST_F(CliSetTest, RefusedWriteEndsWithExitCode3)
 {
     SeedFiveRuntimes();
-    SetProductKeyAccess(kReadOnlyForAll);
+    ASSERT_TRUE(DenyValueWrites(kTestProductKey));
     const std::string before = DumpKeyTree(kTestVelmorKey);
 
     const CliRun run = RunCli("set 2");
@@ -182,31 +142,15 @@ TEST_F(CliSetTest, RefusedWriteEndsWithExitCode3)
     EXPECT_EQ(0u, RunCli("list").exitCode);
 }
 
+// The bundled runtime is there, so only the settings are missing.
 TEST_F(CliSetTest, UnreadableSettingsEndWithExitCode1)
 {
-    struct Case {
-        const char* what;
-        const char* home;
-        const char* starter;
-    };
-    const Case states[] = {
-        {"no key", nullptr, nullptr},
-        {"no starter", "C:\\jt\\cli\\q", nullptr},
-        {"no home", nullptr, "C:\\jt\\cli\\q\\jre\\bin\\javaw.exe"},
-    };
     const char* const commands[] = {"list", "explain", "set 0", "set C:\\x\\javaw.exe"};
-    for (const Case& state : states) {
+    for (const ProductKeyState& state : kUnreadableProductKeys) {
         for (const char* command : commands) {
-            SCOPED_TRACE(std::string(state.what) + ", " + command);
-            ResetCliState();
-            MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
-            if (state.home != nullptr || state.starter != nullptr)
-                CreateKey(kTestProductKey);
-            if (state.home != nullptr)
-                SetText(kTestProductKey, "home", state.home);
-            if (state.starter != nullptr)
-                SetText(kTestProductKey, "starter", state.starter);
-            const std::string before = DumpKeyTree(kTestVelmorKey);
+            SCOPED_TRACE(std::string(state.name) + ", " + command);
+            const std::string before = ClearAndSeed(state.seed);
+            MakeLauncher(kBundledLauncher);
 
             const CliRun run = RunCli(command);
             EXPECT_EQ(1u, run.exitCode);

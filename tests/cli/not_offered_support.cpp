@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -60,15 +60,15 @@ std::string NotOfferedSection(const std::string& explainOutput)
 
 void SeedOffered()
 {
-    SetProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\javaw.exe");
-    MakeLauncher(kRoot + "\\q\\jre\\bin", "javaw.exe");
+    SeedProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\javaw.exe");
+    MakeLauncher(kRoot + "\\q\\jre\\bin\\javaw.exe");
     RegisterIn(kOwnView, kTestJavaSoftKey, "1.8", kRoot + "\\j8");
-    MakeLauncher(kRoot + "\\j8\\bin", "javaw.exe");
+    MakeLauncher(kRoot + "\\j8\\bin\\javaw.exe");
 }
 
 void ClearNotOffered()
 {
-    ResetCliState();
+    ClearMachine();
     ResetProgramKeys(kOtherView);
     RemoveTree(kDwordFolder);
 }
@@ -109,7 +109,7 @@ void ExpectManyNotOffered(int count, REGSAM view, const char* key, const std::st
 {
     ClearNotOffered();
     SeedOffered();
-    MakeLauncher(kRoot + "\\j17\\bin", "javaw.exe");
+    MakeLauncher(kRoot + "\\j17\\bin\\javaw.exe");
     std::string wanted = kOfferedList;
     for (int i = 0; i < count; ++i) {
         char name[16];

@@ -38,7 +38,7 @@ const char kDwordFolder[] = "C:\\r";
 // The runtimes that the list offers in every case, below C:\jt\cli: the bundled one in
 // q\jre\bin, current, and "1.8" of the search's own key in j8\bin.
 void SeedOffered();
-// Removes what the cases make: ResetCliState, the other view's keys, kDwordFolder.
+// Removes what the cases make: ClearMachine, the other view's keys, kDwordFolder.
 void ClearNotOffered();
 
 // One machine: what list --all adds after the offered runtimes, and the lines of explain's

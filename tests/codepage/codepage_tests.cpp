@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
-#include "discovery/list_window.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
 #include "settings/registry.h"
-#include "support/scratch_registry.h"
+#include "support/list_window.h"
+#include "support/machine_test.h"
 
 namespace {
 
@@ -48,13 +48,13 @@ const std::string kWord = "Caf\xe9";
 const std::string kRoot = kCliRoot;
 // The product's home and a registered runtime's "JavaHome", each ending in kEndsIn5C.
 const std::string kHome = kRoot + "\\" + kWord + "\\" + kEndsIn5C;
-const std::string kBundledLauncher = kHome + "\\jre\\bin\\javaw.exe";
+const std::string kBundled = kHome + "\\jre\\bin\\javaw.exe";
 const std::string kJavaHome = kRoot + "\\Java\\" + kUpperTrail + kEndsIn5C;
 const std::string kRegisteredLauncher = kJavaHome + "\\bin\\javaw.exe";
 const char kBundledText[] = "Bundled Java Runtime Environment";
 const char kRegisteredText[] = "Sun Java Runtime Environment (1.4)";
 
-class CODE_PAGE_TEST : public ::testing::Test {
+class CODE_PAGE_TEST : public MachineTest {
 protected:
     void SetUp() override
     {
@@ -63,18 +63,17 @@ protected:
         // (scripts/setup.sh generates ja_JP.UTF-8).
         ASSERT_EQ(static_cast<UINT>(JRESELECT_TEST_CODE_PAGE), GetACP())
             << "this program's tables are written for code page " << JRESELECT_TEST_CODE_PAGE;
-        ResetCliState();
+        MachineTest::SetUp();
     }
-    void TearDown() override { ResetCliState(); }
 };
 
 // The bundled runtime under kHome and runtime 1.4 under kJavaHome.
 void SeedTwoRuntimes(const std::string& starter)
 {
-    SetProduct(kHome, starter);
-    MakeLauncher(kHome + "\\jre\\bin", "javaw.exe");
-    RegisterRuntime("1.4", kJavaHome);
-    MakeLauncher(kJavaHome + "\\bin", "javaw.exe");
+    SeedProduct(kHome, starter);
+    MakeLauncher(kBundled);
+    SeedRuntime("1.4", kJavaHome);
+    MakeLauncher(kRegisteredLauncher);
 }
 
 TEST_F(CODE_PAGE_TEST, MakePathJudgesTheLastCharacter)
@@ -140,14 +139,14 @@ TEST_F(CODE_PAGE_TEST, RuntimesUnderSuchNamesAreListedWithTheirPaths)
     ListWindow window;
     FillRuntimeList(window.list());
     const std::vector<std::string> expected = {
-        std::string(kBundledText) + "|" + kBundledLauncher + "|",
+        std::string(kBundledText) + "|" + kBundled + "|",
         std::string(kRegisteredText) + "|" + kRegisteredLauncher + "|1.4"};
     EXPECT_EQ(expected, DescribeList(window.list()));
     ReleaseRuntimeList(window.list());
 
     const CliRun run = RunCli("list");
     EXPECT_EQ(0u, run.exitCode);
-    EXPECT_EQ(Describe({{false, 0, kBundledText, kBundledLauncher},
+    EXPECT_EQ(Describe({{false, 0, kBundledText, kBundled},
                         {true, 1, kRegisteredText, kRegisteredLauncher}}),
               Describe(ParseListOutput(run.out)));
 }
@@ -161,17 +160,17 @@ TEST_F(CODE_PAGE_TEST, PreselectionComparesDoubleByteCharactersExactly)
         int selected;  // -1: none
     };
     const Case cases[] = {
-        {"bundled launcher as listed", kBundledLauncher, 0},
+        {"bundled launcher as listed", kBundled, 0},
         {"registered launcher as listed", kRegisteredLauncher, 1},
         {"registered, ASCII letters in capitals",
          "C:\\JT\\CLI\\JAVA\\" + kUpperTrail + kEndsIn5C + "\\BIN\\JAVAW.EXE", 1},
         {"registered, kLowerTrail for kUpperTrail",
          kRoot + "\\Java\\" + kLowerTrail + kEndsIn5C + "\\bin\\javaw.exe", -1},
     };
-    const std::string launchers[] = {kBundledLauncher, kRegisteredLauncher};
+    const std::string launchers[] = {kBundled, kRegisteredLauncher};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetCliState();
+        ClearMachine();
         SeedTwoRuntimes(c.starter);
 
         ASSERT_TRUE(LoadInstallSettings());
@@ -211,23 +210,12 @@ TEST_F(CODE_PAGE_TEST, OverLongSubkeyNameDoesNotEndTheSearch)
         longName += kEndsIn5C;
     const std::string runtimeA = kRoot + "\\a";
     const std::string runtimeB = kRoot + "\\b";
-    SetProduct(kHome, runtimeB + "\\bin\\javaw.exe");
-    MakeLauncher(runtimeA + "\\bin", "javaw.exe");
-    MakeLauncher(runtimeB + "\\bin", "javaw.exe");
-    RegisterRuntime("1.3", runtimeA);
-    RegisterRuntime("1.5", runtimeB);
-    // Made and filled through handles: its whole key path is longer than ANSI calls take.
-    CreateJavaSoftSubkey(longName);
-    HKEY javaSoft;
-    HKEY runtime;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, &javaSoft));
-    const LONG opened = RegOpenKeyA(javaSoft, longName.c_str(), &runtime);
-    RegCloseKey(javaSoft);
-    ASSERT_EQ(ERROR_SUCCESS, opened);
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(runtime, "JavaHome", 0, REG_SZ,
-                                            reinterpret_cast<const BYTE*>(runtimeA.c_str()),
-                                            static_cast<DWORD>(runtimeA.size() + 1)));
-    RegCloseKey(runtime);
+    SeedProduct(kHome, runtimeB + "\\bin\\javaw.exe");
+    MakeLauncher(runtimeA + "\\bin\\javaw.exe");
+    MakeLauncher(runtimeB + "\\bin\\javaw.exe");
+    SeedRuntime("1.3", runtimeA);
+    SeedRuntime("1.5", runtimeB);
+    SeedRuntime(longName, runtimeA);
     const bool skipped = JRESELECT_TEST_CODE_PAGE == 932;
 
     RegSkippedSubkeys skippedKeys;

@@ -11,6 +11,5 @@ foreach(code_page_locale 932:ja_JP.UTF-8 1252:C.UTF-8)
     ENVIRONMENT LC_ALL=${locale})
   target_compile_definitions(codepage_${code_page}_tests PRIVATE
     JRESELECT_TEST_CODE_PAGE=${code_page})
-  target_link_libraries(codepage_${code_page}_tests PRIVATE discovery_test_support)
   add_dependencies(codepage_${code_page}_tests JreSelectCli)
 endforeach()

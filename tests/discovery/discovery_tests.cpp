@@ -9,13 +9,12 @@
 
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_list.h"
-#include "list_window.h"
 #include "settings/product_settings.h"
-#include "support/scratch_registry.h"
+#include "support/list_window.h"
+#include "support/machine.h"
 
 namespace {
 
-const char kBundled[] = "Bundled Java Runtime Environment|";
 const char kDriveRuntimeDir[] = "C:\\jre";
 
 struct Registered {
@@ -30,29 +29,21 @@ Registered Sz(const char* subkey, const char* javaHome)
     return {subkey, javaHome, REG_SZ, false};
 }
 
-// One arrangement of the three sources and the list it must give. Texts may hold {root}
-// (this case's directory), {win} and {sys} (the prefix's Windows and system directories).
+// One arrangement of the three sources and the list it must give; what a row leaves out is
+// not there. Texts may hold {root}, this case's directory.
 struct Scene {
     const char* what;
-    const char* home;                 // g_homeDir; null: a directory without a runtime
-    std::vector<std::string> files;   // below {root}
-    std::vector<Registered> registered;
-    bool microsoftKey;
-    const char* windowsWjview;        // a fixture copied there as wjview.exe, or null
-    const char* systemWjview;
-    std::vector<std::string> expected;  // "name|starter|version", in list order
-    int tooLong;                      // candidates left out because a text did not fit
-    bool homeTooLong;                 // g_homeDirTooLong, with g_homeDir empty
-    bool driveRootRuntime;            // C:\jre\bin\javaw.exe, with C:\ as current directory
+    const char* home = nullptr;        // g_homeDir; null: a directory without a runtime
+    std::vector<std::string> files = {};  // below {root}
+    std::vector<Registered> registered = {};
+    bool microsoftKey = false;
+    const char* windowsWjview = nullptr;  // a fixture put in the Windows directory, or null
+    const char* systemWjview = nullptr;   // likewise, in the system directory
+    std::vector<std::string> expected = {};  // "name|starter|version", in list order
+    int tooLong = 0;                // candidates left out because a text did not fit
+    bool homeTooLong = false;       // g_homeDirTooLong, with g_homeDir empty
+    bool driveRootRuntime = false;  // C:\jre\bin\javaw.exe, with C:\ as current directory
 };
-
-Scene Make(const char* what, std::vector<std::string> expected)
-{
-    Scene scene = {};
-    scene.what = what;
-    scene.expected = std::move(expected);
-    return scene;
-}
 
 void CountTooLong(const DiscoveryNote& note, void* context)
 {
@@ -78,30 +69,23 @@ protected:
         char dir[MAX_PATH];
         ASSERT_NE(0u, GetCurrentDirectoryA(MAX_PATH, dir));
         savedDirectory_ = dir;
+        // The places where the program looks for wjview.exe are the ones support names.
         ASSERT_NE(0u, GetWindowsDirectoryA(dir, MAX_PATH));
-        windowsDir_ = dir;
+        ASSERT_EQ(kWindowsWjview, std::string(dir) + "\\wjview.exe");
         ASSERT_NE(0u, GetSystemDirectoryA(dir, MAX_PATH));
-        systemDir_ = dir;
-        ASSERT_EQ("C:\\windows", windowsDir_) << "the test prefix's own Windows directory";
+        ASSERT_EQ(kSystemWjview, std::string(dir) + "\\wjview.exe");
         ResetScene();
     }
 
-    void TearDown() override
-    {
-        ResetScene();
-        RemoveTree(root_);
-    }
+    void TearDown() override { ResetScene(); }
 
     void ResetScene()
     {
         ReleaseRuntimeList(window_.list());
         SendMessageA(window_.list(), LB_RESETCONTENT, 0, 0);
         SetCurrentDirectoryA(savedDirectory_.c_str());
-        ResetProgramKeys();
-        RemoveTree(root_);
+        ClearMachine();
         RemoveTree(kDriveRuntimeDir);
-        DeleteFileA(WindowsWjview().c_str());
-        DeleteFileA(SystemWjview().c_str());
         SetHome(root_ + "\\nohome");
     }
 
@@ -112,49 +96,30 @@ protected:
         g_homeDirTooLong = false;
     }
 
-    std::string WindowsWjview() const { return windowsDir_ + "\\wjview.exe"; }
-    std::string SystemWjview() const { return systemDir_ + "\\wjview.exe"; }
-
     std::string Expand(std::string text) const
     {
-        const std::pair<const char*, std::string> names[] = {
-            {"{root}", root_}, {"{win}", windowsDir_}, {"{sys}", systemDir_}};
-        for (const auto& name : names) {
-            for (size_t at = text.find(name.first); at != std::string::npos;
-                 at = text.find(name.first, at + name.second.size()))
-                text.replace(at, strlen(name.first), name.second);
-        }
+        const char name[] = "{root}";
+        for (size_t at = text.find(name); at != std::string::npos;
+             at = text.find(name, at + root_.size()))
+            text.replace(at, strlen(name), root_);
         return text;
-    }
-
-    static std::string SubkeyPath(const std::string& name)
-    {
-        return std::string(kTestJavaSoftKey) + "\\" + name;
-    }
-
-    // Never writes into an existing file: the prefix's system files are shared links.
-    static void PlaceWjview(const char* fixture, const std::string& destination)
-    {
-        DeleteFileA(destination.c_str());
-        const std::string source = std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixture;
-        ASSERT_TRUE(CopyFileA(source.c_str(), destination.c_str(), TRUE)) << destination;
     }
 
     void Register(const Registered& r) const
     {
-        const std::string key = SubkeyPath(r.subkey);
+        const std::string key = JavaSoftSubkey(r.subkey);
         if (r.javaHome == nullptr) {
             SetText(key.c_str(), "RuntimeLib", Expand("{root}\\j\\bin\\client\\jvm.dll"));
-            return;
-        }
-        if (r.type == REG_DWORD) {
+        } else if (r.type == REG_DWORD) {
             const DWORD number = 7;
             SetRawValue(key.c_str(), "JavaHome", REG_DWORD, &number, sizeof(number));
-            return;
+        } else if (r.withoutNul) {
+            const std::string home = Expand(r.javaHome);
+            SetRawValue(key.c_str(), "JavaHome", r.type, home.data(),
+                        static_cast<DWORD>(home.size()));
+        } else {
+            SeedRuntime(r.subkey, Expand(r.javaHome), r.type);
         }
-        const std::string home = Expand(r.javaHome);
-        const DWORD size = static_cast<DWORD>(home.size() + (r.withoutNul ? 0 : 1));
-        SetRawValue(key.c_str(), "JavaHome", r.type, home.c_str(), size);
     }
 
     void Arrange(const Scene& scene)
@@ -166,9 +131,9 @@ protected:
         if (scene.microsoftKey)
             CreateKey(kTestMicrosoftVmKey);
         if (scene.windowsWjview != nullptr)
-            PlaceWjview(scene.windowsWjview, WindowsWjview());
+            SeedWjview(scene.windowsWjview, kWindowsDir);
         if (scene.systemWjview != nullptr)
-            PlaceWjview(scene.systemWjview, SystemWjview());
+            SeedWjview(scene.systemWjview, kSystemDir);
         if (scene.home != nullptr)
             SetHome(Expand(scene.home));
         if (scene.homeTooLong) {
@@ -176,7 +141,7 @@ protected:
             g_homeDirTooLong = true;
         }
         if (scene.driveRootRuntime) {
-            MakeFile(std::string(kDriveRuntimeDir) + "\\bin\\javaw.exe");
+            MakeLauncher(std::string(kDriveRuntimeDir) + "\\bin\\javaw.exe");
             ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
         }
     }
@@ -208,10 +173,13 @@ protected:
 
     std::string root_;
     std::string savedDirectory_;
-    std::string windowsDir_;
-    std::string systemDir_;
     ListWindow window_;
 };
+
+std::string Bundled(const std::string& starter)
+{
+    return "Bundled Java Runtime Environment|" + starter + "|";
+}
 
 std::string Sun(const std::string& version, const std::string& starter)
 {
@@ -227,134 +195,124 @@ std::string Microsoft(const std::string& version, const std::string& starter)
 
 TEST_F(DiscoveryTest, EachSourceAloneAndTheLauncherChoice)
 {
-    std::vector<Scene> scenes;
-    scenes.push_back(Make("nothing anywhere", {}));
-
-    Scene s = Make("bundled, javaw.exe only",
-                   {std::string(kBundled) + "{root}\\q\\jre\\bin\\javaw.exe|"});
-    s.home = "{root}\\q";
-    s.files = {"q\\jre\\bin\\javaw.exe"};
-    scenes.push_back(s);
-
-    s.what = "bundled, javaw.exe and jrew.exe";
-    s.files = {"q\\jre\\bin\\javaw.exe", "q\\jre\\bin\\jrew.exe"};
-    scenes.push_back(s);
-
-    s = Make("bundled, jrew.exe only", {std::string(kBundled) + "{root}\\q\\jre\\bin\\jrew.exe|"});
-    s.home = "{root}\\q";
-    s.files = {"q\\jre\\bin\\jrew.exe"};
-    scenes.push_back(s);
-
-    s = Make("bundled, home ending in a backslash",
-             {std::string(kBundled) + "{root}\\q\\jre\\bin\\javaw.exe|"});
-    s.home = "{root}\\q\\";
-    s.files = {"q\\jre\\bin\\javaw.exe"};
-    scenes.push_back(s);
-
-    s = Make("bundled, no launcher in jre\\bin", {});
-    s.home = "{root}\\q";
-    s.files = {"q\\jre\\bin\\java.exe", "q\\bin\\javaw.exe", "q\\javaw.exe"};
-    scenes.push_back(s);
-
-    s = Make("registered, javaw.exe only", {Sun("1.4", "{root}\\j\\bin\\javaw.exe")});
-    s.files = {"j\\bin\\javaw.exe"};
-    s.registered = {Sz("1.4", "{root}\\j")};
-    scenes.push_back(s);
-
-    s.what = "registered, javaw.exe and jrew.exe";
-    s.files = {"j\\bin\\jrew.exe", "j\\bin\\javaw.exe"};
-    scenes.push_back(s);
-
-    s = Make("registered, jrew.exe only", {Sun("1.4", "{root}\\j\\bin\\jrew.exe")});
-    s.files = {"j\\bin\\jrew.exe"};
-    s.registered = {Sz("1.4", "{root}\\j")};
-    scenes.push_back(s);
-
-    s = Make("registered, launchers only outside bin", {});
-    s.files = {"j\\jre\\bin\\javaw.exe", "j\\javaw.exe", "j\\bin\\java.exe"};
-    s.registered = {Sz("1.4", "{root}\\j")};
-    scenes.push_back(s);
-
-    s = Make("Microsoft alone", {Microsoft("5.0.0.381", "{win}\\wjview.exe")});
-    s.microsoftKey = true;
-    s.windowsWjview = "wjview_5_0_0_381.exe";
-    scenes.push_back(s);
-
-    RunScenes(scenes);
+    RunScenes({
+        {.what = "nothing anywhere", .expected = {}},
+        {.what = "bundled, javaw.exe only",
+         .home = "{root}\\q",
+         .files = {"q\\jre\\bin\\javaw.exe"},
+         .expected = {Bundled("{root}\\q\\jre\\bin\\javaw.exe")}},
+        {.what = "bundled, javaw.exe and jrew.exe",
+         .home = "{root}\\q",
+         .files = {"q\\jre\\bin\\javaw.exe", "q\\jre\\bin\\jrew.exe"},
+         .expected = {Bundled("{root}\\q\\jre\\bin\\javaw.exe")}},
+        {.what = "bundled, jrew.exe only",
+         .home = "{root}\\q",
+         .files = {"q\\jre\\bin\\jrew.exe"},
+         .expected = {Bundled("{root}\\q\\jre\\bin\\jrew.exe")}},
+        {.what = "bundled, home ending in a backslash",
+         .home = "{root}\\q\\",
+         .files = {"q\\jre\\bin\\javaw.exe"},
+         .expected = {Bundled("{root}\\q\\jre\\bin\\javaw.exe")}},
+        {.what = "bundled, no launcher in jre\\bin",
+         .home = "{root}\\q",
+         .files = {"q\\jre\\bin\\java.exe", "q\\bin\\javaw.exe", "q\\javaw.exe"},
+         .expected = {}},
+        {.what = "registered, javaw.exe only",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "registered, javaw.exe and jrew.exe",
+         .files = {"j\\bin\\jrew.exe", "j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "registered, jrew.exe only",
+         .files = {"j\\bin\\jrew.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\jrew.exe")}},
+        {.what = "registered, launchers only outside bin",
+         .files = {"j\\jre\\bin\\javaw.exe", "j\\javaw.exe", "j\\bin\\java.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {}},
+        {.what = "Microsoft alone",
+         .microsoftKey = true,
+         .windowsWjview = "wjview_5_0_0_381",
+         .expected = {Microsoft("5.0.0.381", kWindowsWjview)}},
+    });
 }
 
 TEST_F(DiscoveryTest, SourcesComeInTheirFixedOrder)
 {
-    Scene s = Make("all three", {std::string(kBundled) + "{root}\\q\\jre\\bin\\javaw.exe|",
-                                 Sun("1.3.1_04", "{root}\\a\\bin\\jrew.exe"),
-                                 Sun("1.4", "{root}\\b\\bin\\javaw.exe"),
-                                 Microsoft("5.0.0.381", "{win}\\wjview.exe")});
-    s.home = "{root}\\q";
-    s.files = {"q\\jre\\bin\\javaw.exe", "a\\bin\\jrew.exe", "b\\bin\\javaw.exe"};
-    s.registered = {Sz("1.3.1_04", "{root}\\a"), Sz("1.4", "{root}\\b")};
-    s.microsoftKey = true;
-    s.windowsWjview = "wjview_5_0_0_381.exe";
-    RunScenes({s});
+    RunScenes({
+        {.what = "all three",
+         .home = "{root}\\q",
+         .files = {"q\\jre\\bin\\javaw.exe", "a\\bin\\jrew.exe", "b\\bin\\javaw.exe"},
+         .registered = {Sz("1.3.1_04", "{root}\\a"), Sz("1.4", "{root}\\b")},
+         .microsoftKey = true,
+         .windowsWjview = "wjview_5_0_0_381",
+         .expected = {Bundled("{root}\\q\\jre\\bin\\javaw.exe"),
+                      Sun("1.3.1_04", "{root}\\a\\bin\\jrew.exe"),
+                      Sun("1.4", "{root}\\b\\bin\\javaw.exe"),
+                      Microsoft("5.0.0.381", kWindowsWjview)}},
+    });
 }
 
 TEST_F(DiscoveryTest, RegisteredRuntimes)
 {
+    // 1.4 between two valid runtimes, 1.3 and 1.5, and a directory with no launcher.
     const std::vector<std::string> files = {"a\\bin\\javaw.exe", "c\\bin\\javaw.exe",
                                             "empty\\bin\\java.exe"};
+    const Registered valid13 = Sz("1.3", "{root}\\a");
+    const Registered valid15 = Sz("1.5", "{root}\\c");
     const std::vector<std::string> neighbours = {Sun("1.3", "{root}\\a\\bin\\javaw.exe"),
                                                  Sun("1.5", "{root}\\c\\bin\\javaw.exe")};
-    std::vector<Scene> scenes;
-
-    Scene s = Make("no \"JavaHome\" between valid ones", neighbours);
-    s.files = files;
-    s.registered = {Sz("1.3", "{root}\\a"), Sz("1.4", nullptr), Sz("1.5", "{root}\\c")};
-    scenes.push_back(s);
-
-    s.what = "no launcher between valid ones";
-    s.registered[1] = Sz("1.4", "{root}\\empty");
-    scenes.push_back(s);
-
-    s.what = "\"JavaHome\" naming no directory between valid ones";
-    s.registered[1] = Sz("1.4", "{root}\\nowhere");
-    scenes.push_back(s);
-
-    s.what = "empty \"JavaHome\" between valid ones";
-    s.registered[1] = Sz("1.4", "");
-    scenes.push_back(s);
-
-    s.what = "\"JavaHome\" of a number between valid ones";
-    s.registered[1] = {"1.4", "", REG_DWORD, false};
-    scenes.push_back(s);
-
-    s.what = "subkey without values between valid ones";
-    s.registered[1] = {"1.4\\nested", "{root}\\a", REG_SZ, false};  // only a subkey of its own
-    scenes.push_back(s);
-
-    s = Make("\"JavaHome\" ending in a backslash", {Sun("1.4", "{root}\\j\\bin\\javaw.exe")});
-    s.files = {"j\\bin\\javaw.exe"};
-    s.registered = {Sz("1.4", "{root}\\j\\")};
-    scenes.push_back(s);
-
-    s.what = "\"JavaHome\" without its terminating NUL";
-    s.registered = {{"1.4", "{root}\\j", REG_SZ, true}};
-    scenes.push_back(s);
-
-    s.what = "\"JavaHome\" of the expandable type holding a plain path";
-    s.registered = {{"1.4", "{root}\\j", REG_EXPAND_SZ, false}};
-    scenes.push_back(s);
-
-    s = Make("two subkeys naming one runtime", {Sun("1.4", "{root}\\j\\bin\\javaw.exe"),
-                                                Sun("1.4.2", "{root}\\j\\bin\\javaw.exe")});
-    s.files = {"j\\bin\\javaw.exe"};
-    s.registered = {Sz("1.4", "{root}\\j"), Sz("1.4.2", "{root}\\j")};
-    scenes.push_back(s);
-
-    s = Make("subkey 1.3.1_04", {"Sun Java Runtime Environment (1.3.1_04)|{root}\\j\\bin\\javaw.exe|1.3.1_04"});
-    s.files = {"j\\bin\\javaw.exe"};
-    s.registered = {Sz("1.3.1_04", "{root}\\j")};
-    scenes.push_back(s);
-
-    RunScenes(scenes);
+    RunScenes({
+        {.what = "no \"JavaHome\" between valid ones",
+         .files = files,
+         .registered = {valid13, Sz("1.4", nullptr), valid15},
+         .expected = neighbours},
+        {.what = "no launcher between valid ones",
+         .files = files,
+         .registered = {valid13, Sz("1.4", "{root}\\empty"), valid15},
+         .expected = neighbours},
+        {.what = "\"JavaHome\" naming no directory between valid ones",
+         .files = files,
+         .registered = {valid13, Sz("1.4", "{root}\\nowhere"), valid15},
+         .expected = neighbours},
+        {.what = "empty \"JavaHome\" between valid ones",
+         .files = files,
+         .registered = {valid13, Sz("1.4", ""), valid15},
+         .expected = neighbours},
+        {.what = "\"JavaHome\" of a number between valid ones",
+         .files = files,
+         .registered = {valid13, {"1.4", "", REG_DWORD, false}, valid15},
+         .expected = neighbours},
+        // 1.4 is only a key above a subkey of its own.
+        {.what = "subkey without values between valid ones",
+         .files = files,
+         .registered = {valid13, Sz("1.4\\nested", "{root}\\a"), valid15},
+         .expected = neighbours},
+        {.what = "\"JavaHome\" ending in a backslash",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j\\")},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "\"JavaHome\" without its terminating NUL",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {{"1.4", "{root}\\j", REG_SZ, true}},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "\"JavaHome\" of the expandable type holding a plain path",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {{"1.4", "{root}\\j", REG_EXPAND_SZ, false}},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "two subkeys naming one runtime",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j"), Sz("1.4.2", "{root}\\j")},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe"),
+                      Sun("1.4.2", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "subkey 1.3.1_04",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.3.1_04", "{root}\\j")},
+         .expected = {Sun("1.3.1_04", "{root}\\j\\bin\\javaw.exe")}},
+    });
 }
 
 // The value is joined with "bin" as it stands: "%SystemDrive%" names no directory.
@@ -365,12 +323,15 @@ TEST_F(DiscoveryTest, ExpandableJavaHomeIsNotExpanded)
     ASSERT_NE(0u, ExpandEnvironmentStringsA(unexpanded.c_str(), expanded, MAX_PATH));
     ASSERT_EQ(root_ + "\\x", std::string(expanded));
 
-    Scene s = Make("expandable reference between valid ones",
-                   {Sun("1.3", "{root}\\a\\bin\\javaw.exe"), Sun("1.5", "{root}\\c\\bin\\javaw.exe")});
-    s.files = {"a\\bin\\javaw.exe", "c\\bin\\javaw.exe", "x\\bin\\javaw.exe"};
-    s.registered = {Sz("1.3", "{root}\\a"), {"1.4", unexpanded.c_str(), REG_EXPAND_SZ, false},
-                    Sz("1.5", "{root}\\c")};
-    RunScenes({s});
+    RunScenes({
+        {.what = "expandable reference between valid ones",
+         .files = {"a\\bin\\javaw.exe", "c\\bin\\javaw.exe", "x\\bin\\javaw.exe"},
+         .registered = {Sz("1.3", "{root}\\a"),
+                        {"1.4", unexpanded.c_str(), REG_EXPAND_SZ, false},
+                        Sz("1.5", "{root}\\c")},
+         .expected = {Sun("1.3", "{root}\\a\\bin\\javaw.exe"),
+                      Sun("1.5", "{root}\\c\\bin\\javaw.exe")}},
+    });
 }
 
 TEST_F(DiscoveryTest, JavaSoftKeyWithoutSubkeysAndMicrosoftKeyWithoutLauncher)
@@ -390,42 +351,42 @@ TEST_F(DiscoveryTest, MicrosoftVirtualMachine)
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"key absent, wjview.exe in both directories", false, "wjview_5_0_0_381.exe",
-         "wjview_5_0_0_381.exe", {}},
+        {"key absent, wjview.exe in both directories", false, "wjview_5_0_0_381",
+         "wjview_5_0_0_381", {}},
         {"key, no wjview.exe", true, nullptr, nullptr, {}},
-        {"Windows directory", true, "wjview_5_0_0_381.exe", nullptr,
-         {Microsoft("5.0.0.381", "{win}\\wjview.exe")}},
-        {"system directory", true, nullptr, "wjview_5_0_0_381.exe",
-         {Microsoft("5.0.0.381", "{sys}\\wjview.exe")}},
-        {"both: the Windows directory wins", true, "wjview_5_0_0_0.exe", "wjview_5_0_0_381.exe",
-         {Microsoft("5.0.0.0", "{win}\\wjview.exe")}},
-        {"both, the Windows one too old: nothing", true, "wjview_4_79_0_0.exe",
-         "wjview_5_0_0_381.exe", {}},
-        {"Windows one without version: the system one", true, "wjview_unversioned.exe",
-         "wjview_10_0_0_0.exe", {Microsoft("10.0.0.0", "{sys}\\wjview.exe")}},
-        {"Windows one damaged: the system one", true, "wjview_short_fixed.exe",
-         "wjview_5_0_0_0.exe", {Microsoft("5.0.0.0", "{sys}\\wjview.exe")}},
-        {"below 5.0.0.0", true, "wjview_4_79_0_0.exe", nullptr, {}},
-        {"at 5.0.0.0", true, "wjview_5_0_0_0.exe", nullptr,
-         {Microsoft("5.0.0.0", "{win}\\wjview.exe")}},
-        {"above: 5.0.0.381", true, nullptr, "wjview_5_0_0_381.exe",
-         {Microsoft("5.0.0.381", "{sys}\\wjview.exe")}},
-        {"above: 10.0.0.0", true, "wjview_10_0_0_0.exe", nullptr,
-         {Microsoft("10.0.0.0", "{win}\\wjview.exe")}},
-        {"above: 65535.65535.65535.65535", true, "wjview_65535.exe", nullptr,
-         {Microsoft("65535.65535.65535.65535", "{win}\\wjview.exe")}},
-        {"without a version resource", true, "wjview_unversioned.exe", "wjview_unversioned.exe",
+        {"Windows directory", true, "wjview_5_0_0_381", nullptr,
+         {Microsoft("5.0.0.381", kWindowsWjview)}},
+        {"system directory", true, nullptr, "wjview_5_0_0_381",
+         {Microsoft("5.0.0.381", kSystemWjview)}},
+        {"both: the Windows directory wins", true, "wjview_5_0_0_0", "wjview_5_0_0_381",
+         {Microsoft("5.0.0.0", kWindowsWjview)}},
+        {"both, the Windows one too old: nothing", true, "wjview_4_79_0_0",
+         "wjview_5_0_0_381", {}},
+        {"Windows one without version: the system one", true, "wjview_unversioned",
+         "wjview_10_0_0_0", {Microsoft("10.0.0.0", kSystemWjview)}},
+        {"Windows one damaged: the system one", true, "wjview_short_fixed",
+         "wjview_5_0_0_0", {Microsoft("5.0.0.0", kSystemWjview)}},
+        {"below 5.0.0.0", true, "wjview_4_79_0_0", nullptr, {}},
+        {"at 5.0.0.0", true, "wjview_5_0_0_0", nullptr,
+         {Microsoft("5.0.0.0", kWindowsWjview)}},
+        {"above: 5.0.0.381", true, nullptr, "wjview_5_0_0_381",
+         {Microsoft("5.0.0.381", kSystemWjview)}},
+        {"above: 10.0.0.0", true, "wjview_10_0_0_0", nullptr,
+         {Microsoft("10.0.0.0", kWindowsWjview)}},
+        {"above: 65535.65535.65535.65535", true, "wjview_65535", nullptr,
+         {Microsoft("65535.65535.65535.65535", kWindowsWjview)}},
+        {"without a version resource", true, "wjview_unversioned", "wjview_unversioned",
          {}},
-        {"fixed information cut short", true, "wjview_short_fixed.exe", nullptr, {}},
-        {"fixed information empty", true, nullptr, "wjview_empty_fixed.exe", {}},
+        {"fixed information cut short", true, "wjview_short_fixed", nullptr, {}},
+        {"fixed information empty", true, nullptr, "wjview_empty_fixed", {}},
     };
     std::vector<Scene> scenes;
     for (const Case& c : cases) {
-        Scene s = Make(c.what, c.expected);
-        s.microsoftKey = c.key;
-        s.windowsWjview = c.windows;
-        s.systemWjview = c.system;
-        scenes.push_back(s);
+        scenes.push_back({.what = c.what,
+                          .microsoftKey = c.key,
+                          .windowsWjview = c.windows,
+                          .systemWjview = c.system,
+                          .expected = c.expected});
     }
     RunScenes(scenes);
 }
@@ -443,43 +404,47 @@ TEST_F(DiscoveryTest, TextsThatDoNotFitLeaveOnlyTheirRuntimeOut)
     const std::string home255 = pad;
     const std::string home256 = pad + "h";
 
-    std::vector<Scene> scenes;
-    Scene s = Make("\"JavaHome\" longer than 259", {valid});
-    s.files = {"j\\bin\\javaw.exe"};
-    s.registered = {Sz("1.3", dots.c_str()), Sz("1.4", "{root}\\j")};
-    s.tooLong = 1;
-    scenes.push_back(s);
-
-    // Reported as no launcher: neither launcher's path can be made there.
-    s.what = "\"JavaHome\" whose bin fits and whose launchers do not";
-    s.registered[0] = Sz("1.3", home255.c_str());
-    s.tooLong = 0;
-    scenes.push_back(s);
-
-    s.what = "\"JavaHome\" whose bin does not fit";
-    s.registered[0] = Sz("1.3", home256.c_str());
-    s.tooLong = 1;
-    scenes.push_back(s);
-
-    s.what = "home too long to keep";
-    s.registered = {Sz("1.4", "{root}\\j")};
-    s.homeTooLong = true;
-    s.driveRootRuntime = true;  // not searched there instead
-    scenes.push_back(s);
-
-    s.what = "home whose jre\\bin does not fit";
-    s.homeTooLong = false;
-    s.home = home255.c_str();
-    scenes.push_back(s);
-
-    // \jre\bin\javaw.exe names a file on whichever drive is current: not fully qualified.
-    s.what = "empty home: \\jre\\bin of the current drive is not looked at";
-    s.expected = {valid};
-    s.home = "";
-    s.tooLong = 0;
-    scenes.push_back(s);
-
-    RunScenes(scenes);
+    RunScenes({
+        {.what = "\"JavaHome\" longer than 259",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.3", dots.c_str()), Sz("1.4", "{root}\\j")},
+         .expected = {valid},
+         .tooLong = 1},
+        // Reported as no launcher: neither launcher's path can be made there.
+        {.what = "\"JavaHome\" whose bin fits and whose launchers do not",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.3", home255.c_str()), Sz("1.4", "{root}\\j")},
+         .expected = {valid},
+         .tooLong = 0},
+        {.what = "\"JavaHome\" whose bin does not fit",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.3", home256.c_str()), Sz("1.4", "{root}\\j")},
+         .expected = {valid},
+         .tooLong = 1},
+        // With a launcher below the current drive's root, which is not searched instead.
+        {.what = "home too long to keep",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {valid},
+         .tooLong = 1,
+         .homeTooLong = true,
+         .driveRootRuntime = true},
+        {.what = "home whose jre\\bin does not fit",
+         .home = home255.c_str(),
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {valid},
+         .tooLong = 1,
+         .driveRootRuntime = true},
+        // \jre\bin\javaw.exe names a file on whichever drive is current: not fully qualified.
+        {.what = "empty home: \\jre\\bin of the current drive is not looked at",
+         .home = "",
+         .files = {"j\\bin\\javaw.exe"},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {valid},
+         .tooLong = 0,
+         .driveRootRuntime = true},
+    });
 }
 
 // Restores PATH when the test ends.
@@ -549,7 +514,7 @@ TEST_F(DiscoveryTest, PathsThatAreNotFullyQualifiedAreNeverProbed)
         {"drive-relative JavaHome", noHome, "C:JavaInCurrent", {}},
         {"JavaHome starting with a dot", noHome, ".\\JavaInCurrent", {}},
         {"the home, fully qualified", current + "\\HomeInCurrent", "",
-         {std::string(kBundled) + current + "\\HomeInCurrent\\jre\\bin\\javaw.exe|"}},
+         {Bundled(current + "\\HomeInCurrent\\jre\\bin\\javaw.exe")}},
         {"the JavaHome, fully qualified", noHome, onPath + "\\JavaOnPath",
          {Sun("1.4", onPath + "\\JavaOnPath\\bin\\javaw.exe")}},
     };
@@ -560,7 +525,7 @@ TEST_F(DiscoveryTest, PathsThatAreNotFullyQualifiedAreNeverProbed)
         ResetProgramKeys();
         SetHome(c.home);
         if (!c.javaHome.empty())
-            SetText(SubkeyPath("1.4").c_str(), "JavaHome", c.javaHome);
+            SeedRuntime("1.4", c.javaHome);
         EXPECT_EQ(c.expected, Fill());
     }
 }
@@ -569,28 +534,30 @@ TEST_F(DiscoveryTest, PathsThatAreNotFullyQualifiedAreNeverProbed)
 // not found, but nothing else is disturbed.
 TEST_F(DiscoveryTest, BundledLauncherPathAtTheProbeLimit)
 {
-    for (size_t length : {127u, 128u}) {
-        SCOPED_TRACE("launcher path of " + std::to_string(length));
-        const std::string tail = "\\jre\\bin\\javaw.exe";
-        const std::string home = root_ + "\\" + std::string(length - tail.size() - root_.size() - 1, 'q');
-        Scene s = Make("", {Sun("1.4", "{root}\\j\\bin\\javaw.exe")});
-        if (length == 127)
-            s.expected.insert(s.expected.begin(), std::string(kBundled) + home + tail + "|");
-        s.files = {"j\\bin\\javaw.exe", home.substr(root_.size() + 1) + tail};
-        s.registered = {Sz("1.4", "{root}\\j")};
-        s.home = home.c_str();
-        RunScenes({s});
-    }
+    const std::string tail = "\\jre\\bin\\javaw.exe";
+    const std::string home127 =
+        root_ + "\\" + std::string(127 - tail.size() - root_.size() - 1, 'q');
+    const std::string home128 = home127 + "q";
+    RunScenes({
+        {.what = "launcher path of 127",
+         .home = home127.c_str(),
+         .files = {"j\\bin\\javaw.exe", home127.substr(root_.size() + 1) + tail},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {Bundled(home127 + tail), Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+        {.what = "launcher path of 128",
+         .home = home128.c_str(),
+         .files = {"j\\bin\\javaw.exe", home128.substr(root_.size() + 1) + tail},
+         .registered = {Sz("1.4", "{root}\\j")},
+         .expected = {Sun("1.4", "{root}\\j\\bin\\javaw.exe")}},
+    });
 }
 
 TEST_F(DiscoveryTest, HomeTooLongAtStartUpGivesNoBundledRuntime)
 {
-    const std::string home = root_ + "\\" + std::string(300, 'q');
-    SetText(kTestProductKey, "home", home);
-    SetText(kTestProductKey, "starter", "C:\\jre\\bin\\javaw.exe");
-    MakeFile(std::string(kDriveRuntimeDir) + "\\bin\\javaw.exe");
-    MakeFile(root_ + "\\j\\bin\\javaw.exe");
-    SetText(SubkeyPath("1.4").c_str(), "JavaHome", root_ + "\\j");
+    SeedProduct(root_ + "\\" + std::string(300, 'q'), "C:\\jre\\bin\\javaw.exe");
+    MakeLauncher(std::string(kDriveRuntimeDir) + "\\bin\\javaw.exe");
+    MakeLauncher(root_ + "\\j\\bin\\javaw.exe");
+    SeedRuntime("1.4", root_ + "\\j");
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
     ASSERT_TRUE(LoadInstallSettings());
     ASSERT_TRUE(g_homeDirTooLong);
@@ -601,25 +568,11 @@ TEST_F(DiscoveryTest, HomeTooLongAtStartUpGivesNoBundledRuntime)
 // name of 216 gives a key path of 259, one of 217 does not fit.
 TEST_F(DiscoveryTest, SubkeyNamesTooLongForTheKeyPath)
 {
-    MakeFile(root_ + "\\j\\bin\\javaw.exe");
-    const std::string home = root_ + "\\j";
-    HKEY parent;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &parent, nullptr));
+    MakeLauncher(root_ + "\\j\\bin\\javaw.exe");
     const std::string fits = "2." + std::string(214, '9');
-    const std::vector<std::string> names = {"1.4", fits, "3." + std::string(215, '9'),
-                                            "4." + std::string(253, '9')};
-    for (const std::string& name : names) {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr))
-            << name.size();
-        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "JavaHome", 0, REG_SZ,
-                                                reinterpret_cast<const BYTE*>(home.c_str()),
-                                                static_cast<DWORD>(home.size() + 1)));
-        RegCloseKey(key);
-    }
-    RegCloseKey(parent);
+    for (const std::string& name : {std::string("1.4"), fits, "3." + std::string(215, '9'),
+                                    "4." + std::string(253, '9')})
+        SeedRuntime(name, root_ + "\\j");
     ASSERT_EQ(259u, strlen(kTestJavaSoftKey) + 1 + fits.size());
 
     int tooLong = 0;
@@ -633,28 +586,21 @@ TEST_F(DiscoveryTest, SubkeyNamesTooLongForTheKeyPath)
 // the valid ones come in the registry's enumeration order.
 TEST_F(DiscoveryTest, ThousandsOfSubkeysInRegistryOrder)
 {
-    MakeFile(root_ + "\\j\\bin\\javaw.exe");
+    MakeLauncher(root_ + "\\j\\bin\\javaw.exe");
     MakeDirectories(root_ + "\\none\\bin");
     const std::string good = root_ + "\\j";
     const std::string bad = root_ + "\\none";
     std::set<std::string> valid;
-    HKEY parent;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &parent, nullptr));
     for (int i = 2999; i >= 0; --i) {
         char name[32];
         snprintf(name, sizeof(name), "1.%d.%d_%02d", i % 7, i, i % 13);
-        const std::string& home = i % 100 == 42 ? good : bad;
         if (i % 100 == 42)
             valid.insert(name);
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &key, nullptr));
-        RegSetValueExA(key, "JavaHome", 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
-                       static_cast<DWORD>(home.size() + 1));
-        RegCloseKey(key);
+        SeedRuntime(name, i % 100 == 42 ? good : bad);
     }
     std::vector<std::string> expected;
+    HKEY parent;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyA(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, &parent));
     char name[260];
     for (DWORD index = 0; RegEnumKeyA(parent, index, name, sizeof(name)) == ERROR_SUCCESS; ++index) {
         if (valid.count(name) != 0)

@@ -7,7 +7,7 @@
 
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -355,29 +355,24 @@ TEST_F(FileExistsTest, DoesNotKeepTheFileOpen)
 // ---------------------------------------------------------------------------------------
 // GetFileVersionString, on the executables that the build makes
 
-std::string Fixture(const char* file)
-{
-    return std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + file;
-}
-
 TEST(GetFileVersionStringTest, ReadsTheFixedFileVersion)
 {
     struct Case {
-        const char* file;
+        const char* fixture;
         const char* version;
     };
     // The fixtures' product version is 9.8.7.6: it must never show.
     const Case cases[] = {
-        {"wjview_5_0_0_381.exe", "5.0.0.381"},
-        {"wjview_5_0_0_0.exe", "5.0.0.0"},
-        {"wjview_4_79_0_0.exe", "4.79.0.0"},
-        {"wjview_10_0_0_0.exe", "10.0.0.0"},
-        {"wjview_65535.exe", "65535.65535.65535.65535"},
+        {"wjview_5_0_0_381", "5.0.0.381"},
+        {"wjview_5_0_0_0", "5.0.0.0"},
+        {"wjview_4_79_0_0", "4.79.0.0"},
+        {"wjview_10_0_0_0", "10.0.0.0"},
+        {"wjview_65535", "65535.65535.65535.65535"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
+        SCOPED_TRACE(c.fixture);
         OutBuffer out;
-        ASSERT_TRUE(GetFileVersionString(out.bytes, Fixture(c.file).c_str()));
+        ASSERT_TRUE(GetFileVersionString(out.bytes, FixturePath(c.fixture).c_str()));
         EXPECT_STREQ(c.version, out.bytes);
         EXPECT_TRUE(out.Untouched(strlen(c.version) + 1));
     }
@@ -396,7 +391,7 @@ TEST(GetFileVersionStringTest, RelativePathIsNotRead)
         EXPECT_TRUE(out.Untouched(0));
     }
     OutBuffer out;
-    EXPECT_TRUE(GetFileVersionString(out.bytes, Fixture("wjview_5_0_0_381.exe").c_str()));
+    EXPECT_TRUE(GetFileVersionString(out.bytes, FixturePath("wjview_5_0_0_381").c_str()));
     SetCurrentDirectoryA(saved);
 }
 
@@ -410,10 +405,10 @@ TEST(GetFileVersionStringTest, NoVersionLeavesTheBufferAlone)
         std::string path;
     };
     const Case cases[] = {
-        {"no version resource", Fixture("wjview_unversioned.exe")},
-        {"fixed information cut short", Fixture("wjview_short_fixed.exe")},
-        {"fixed information empty", Fixture("wjview_empty_fixed.exe")},
-        {"missing file", Fixture("wjview_missing.exe")},
+        {"no version resource", FixturePath("wjview_unversioned")},
+        {"fixed information cut short", FixturePath("wjview_short_fixed")},
+        {"fixed information empty", FixturePath("wjview_empty_fixed")},
+        {"missing file", FixturePath("wjview_missing")},
         {"missing directory", "C:\\jt\\nowhere\\wjview.exe"},
         {"text file", "C:\\jt\\versions\\text.exe"},
         {"empty file", "C:\\jt\\versions\\empty.exe"},

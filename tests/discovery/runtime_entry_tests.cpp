@@ -7,7 +7,7 @@
 
 #include "discovery/runtime_entry.h"
 #include "discovery/runtime_list.h"
-#include "list_window.h"
+#include "support/list_window.h"
 
 namespace {
 

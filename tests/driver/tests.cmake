@@ -2,11 +2,11 @@
 # operations for scripts.
 add_library(jsdriver_lib STATIC ${CMAKE_CURRENT_LIST_DIR}/driver.cpp)
 target_include_directories(jsdriver_lib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_options(jsdriver_lib PRIVATE ${JRESELECT_WARNINGS})
+jreselect_warnings(jsdriver_lib)
 target_link_libraries(jsdriver_lib PUBLIC user32 gdi32)
 
 add_executable(jsdriver ${CMAKE_CURRENT_LIST_DIR}/jsdriver.cpp)
-target_compile_options(jsdriver PRIVATE ${JRESELECT_WARNINGS})
+jreselect_warnings(jsdriver)
 target_link_libraries(jsdriver PRIVATE jsdriver_lib)
 
 # Every jsdriver command against the real program, as scripts use them.

@@ -14,7 +14,7 @@
 #include "app/runtime_dialog.h"
 #include "driver/driver.h"
 #include "e2e/session.h"
-#include "support/scratch_registry.h"
+#include "support/machine_test.h"
 
 namespace {
 
@@ -134,22 +134,15 @@ DWORD WINAPI ActAsUser(void* parameter)
     return 0;
 }
 
-class ClassesWriteFailureTest : public ::testing::Test {
-protected:
-    void SetUp() override { ClearMachine(); }
-    void TearDown() override { ClearMachine(); }
-};
+class ClassesWriteFailureTest : public MachineTest {};
 
 TEST_F(ClassesWriteFailureTest, StarterStaysWrittenAndTheMessageShows)
 {
-    const std::string home = "C:\\jt\\Quillfern";
-    const std::string bundled = home + "\\jre\\bin\\javaw.exe";
     const std::string registered = "C:\\jt\\jre142\\bin\\javaw.exe";
-    InstallProduct(home, bundled);
-    SetText(kTestProductKey, "classes", "old.jar");
-    AddLauncher(bundled);
-    AddLauncher(registered);
-    RegisterRuntime("1.4.2", "C:\\jt\\jre142");
+    SeedProduct(kProductHome, kBundledLauncher, "old.jar");
+    MakeLauncher(kBundledLauncher);
+    MakeLauncher(registered);
+    SeedRuntime("1.4.2", "C:\\jt\\jre142");
     const std::string before = DumpKeyTree(kTestVelmorKey);
 
     g_starterWrites = 0;

@@ -7,53 +7,36 @@
 
 #include "driver/driver.h"
 #include "e2e/session.h"
-#include "support/scratch_registry.h"
+#include "support/machine_test.h"
 
 namespace {
 
-const char kHome[] = "C:\\jt\\Quillfern";
-const char kStarter[] = "C:\\jt\\Quillfern\\jre\\bin\\javaw.exe";
-
-class DialogFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override { ClearMachine(); }
-    void TearDown() override { ClearMachine(); }
-};
+class DialogFrameTest : public MachineTest {};
 
 // A machine where the product would otherwise find every kind of runtime.
 void AddEveryRuntime()
 {
-    AddLauncher(kStarter);
-    AddLauncher("C:\\jt\\jre142\\bin\\javaw.exe");
-    RegisterRuntime("1.4.2", "C:\\jt\\jre142");
-    InstallMicrosoftVm("wjview_5_0_0_381.exe");
+    MakeLauncher(kBundledLauncher);
+    MakeLauncher("C:\\jt\\jre142\\bin\\javaw.exe");
+    SeedRuntime("1.4.2", "C:\\jt\\jre142");
+    SeedMicrosoftVm("wjview_5_0_0_381");
 }
 
 TEST_F(DialogFrameTest, WithoutSettingsOnlyTheMessageShowsAndNothingChanges)
 {
-    struct Case {
-        const char* name;
-        void (*seed)();
-    };
-    const Case cases[] = {
-        {"no product key", [] {}},
-        {"no product key, runtimes installed", [] { AddEveryRuntime(); }},
-        {"maker's key without the product's", [] { CreateKey(kTestVelmorKey); }},
-        {"empty product key", [] { CreateKey(kTestProductKey); }},
-        {"key without home", [] { SetText(kTestProductKey, "starter", kStarter); }},
-        {"key without starter",
+    for (const ProductKeyState& state : kUnreadableProductKeys)
+        RunRefusedStart(state.name, state.seed, {kCannotLocateText});
+    // The same with runtimes that would otherwise be listed.
+    const ProductKeyState withRuntimes[] = {
+        {"no product key, runtimes installed", AddEveryRuntime},
+        {"key without starter, runtimes installed",
          [] {
-             SetText(kTestProductKey, "home", kHome);
+             SetText(kTestProductKey, "home", kProductHome);
              AddEveryRuntime();
          }},
-        {"home and starter under other names",
-         [] {
-             SetText(kTestProductKey, "Home ", kHome);
-             SetText(kTestProductKey, "starter\\", kStarter);
-         }},
     };
-    for (const Case& c : cases)
-        RunRefusedStart(c.name, c.seed, {kCannotLocateText});
+    for (const ProductKeyState& state : withRuntimes)
+        RunRefusedStart(state.name, state.seed, {kCannotLocateText});
 }
 
 // A dialog template without list box 1000 (a test build of the program): "Unable to
@@ -69,7 +52,7 @@ TEST_F(DialogFrameTest, WithoutTheListBoxTheMessagesShowInOrderAndNothingChanges
     const Case cases[] = {
         {"settings readable: the UI message alone",
          [] {
-             InstallProduct(kHome, kStarter);
+             SeedProduct(kProductHome, kBundledLauncher);
              AddEveryRuntime();
          },
          {kInitUiFailedText}},
@@ -82,8 +65,7 @@ TEST_F(DialogFrameTest, WithoutTheListBoxTheMessagesShowInOrderAndNothingChanges
 
 void SeedProductWithoutRuntimes()
 {
-    InstallProduct(kHome, kStarter);
-    SetText(kTestProductKey, "classes", "old.jar");
+    SeedProduct(kProductHome, kBundledLauncher, "old.jar");
 }
 
 TEST_F(DialogFrameTest, EmptyDialogEndsEveryWayWithoutWriting)
@@ -101,10 +83,10 @@ TEST_F(DialogFrameTest, EmptyDialogEndsEveryWayWithoutWriting)
 // The picture for the README: the dialog with all three kinds of runtime listed.
 TEST_F(DialogFrameTest, SavesScreenshotOfFilledDialog)
 {
-    InstallProduct(kHome, "C:\\jt\\jre142\\bin\\javaw.exe");
+    SeedProduct(kProductHome, "C:\\jt\\jre142\\bin\\javaw.exe");
     AddEveryRuntime();
-    AddLauncher("C:\\jt\\jre131\\bin\\jrew.exe");
-    RegisterRuntime("1.3.1_04", "C:\\jt\\jre131");
+    MakeLauncher("C:\\jt\\jre131\\bin\\jrew.exe");
+    SeedRuntime("1.3.1_04", "C:\\jt\\jre131");
 
     ProgramRun run;
     ASSERT_TRUE(run.Start());

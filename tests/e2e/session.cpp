@@ -6,11 +6,8 @@
 #include <sstream>
 
 #include "driver/driver.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
-const char kCaseRoot[] = "C:\\jt";
-const char kShortFolder[] = "C:\\q";
-const char kShortFolderStarter[] = "C:\\q\\jre\\bin\\javaw.exe";
 const char kApplyFailedText[] = "Unable to apply changes!";
 const char kCannotLocateText[] = "Cannot locate Quillfern software!";
 const char kInitUiFailedText[] = "Unable to initialize UI!";
@@ -18,9 +15,6 @@ const char kProgramPath[] = JRESELECT_BIN_DIR_W "\\JreSelect.exe";
 const char kProgramWithoutListPath[] = JRESELECT_FIXTURES_DIR_W "\\JreSelectWithoutList.exe";
 
 namespace {
-
-const char kWindowsWjview[] = "C:\\windows\\wjview.exe";
-const char kSystemWjview[] = "C:\\windows\\system32\\wjview.exe";
 
 const char* EndingName(Ending ending)
 {
@@ -70,40 +64,30 @@ std::string Describe(const Seen& seen)
     return "?";
 }
 
+// Checks the message box's text and dismisses it; false when it does not go.
+bool AnswerMessage(HWND box, const std::string& expected)
+{
+    std::string text;
+    EXPECT_TRUE(ReadMessageText(box, &text));
+    EXPECT_EQ(expected, text);
+    return DismissMessage(box, kWaitMs);
+}
+
+// Waits for the program's end, checks exit code 0 and that the keys the program only reads
+// are as before, and takes the registry afterwards; false when the program does not end.
+bool CheckEnd(ProgramRun& run, const RegistrySnapshot& before, RegistrySnapshot* after)
+{
+    DWORD exitCode = 0xbdbdbdbd;
+    if (!run.Finish(kWaitMs, &exitCode))
+        return false;
+    EXPECT_EQ(0u, exitCode);
+    *after = TakeSnapshot();
+    EXPECT_EQ(before.javaSoft, after->javaSoft);
+    EXPECT_EQ(before.microsoftVm, after->microsoftVm);
+    return true;
+}
+
 }  // namespace
-
-void ClearMachine()
-{
-    ResetProgramKeys();
-    RemoveTree(kCaseRoot);
-    RemoveTree(kShortFolder);
-    DeleteFileA(kWindowsWjview);
-    DeleteFileA(kSystemWjview);
-    MakeDirectories(kCaseRoot);
-}
-
-void InstallProduct(const std::string& home, const std::string& starter)
-{
-    SetText(kTestProductKey, "home", home);
-    SetText(kTestProductKey, "starter", starter);
-}
-
-void AddLauncher(const std::string& path)
-{
-    MakeFile(path);
-}
-
-void RegisterRuntime(const std::string& version, const std::string& javaHome)
-{
-    SetText((std::string(kTestJavaSoftKey) + "\\" + version).c_str(), "JavaHome", javaHome);
-}
-
-void InstallMicrosoftVm(const char* fixtureName)
-{
-    CreateKey(kTestMicrosoftVmKey);
-    const std::string fixture = std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixtureName;
-    ASSERT_TRUE(CopyFileA(fixture.c_str(), kWindowsWjview, FALSE)) << fixture;
-}
 
 RegistrySnapshot TakeSnapshot()
 {
@@ -200,21 +184,13 @@ void RunSession(const SessionCase& c)
     if (c.message != nullptr) {
         ASSERT_EQ(kSeenMessage, next.kind) << "after " << EndingName(c.ending) << ": "
                                            << Describe(next);
-        std::string text;
-        EXPECT_TRUE(ReadMessageText(next.window, &text));
-        EXPECT_EQ(c.message, text);
-        ASSERT_TRUE(DismissMessage(next.window, kWaitMs));
+        ASSERT_TRUE(AnswerMessage(next.window, c.message)) << "the message box stayed";
         next = WaitFor(kWatchMessage, run.pid(), run.process(), kWaitMs);
     }
     EXPECT_EQ(kSeenExit, next.kind) << "after " << EndingName(c.ending) << ": " << Describe(next);
 
-    DWORD exitCode = 0xbdbdbdbd;
-    ASSERT_TRUE(run.Finish(kWaitMs, &exitCode)) << "the program did not end";
-    EXPECT_EQ(0u, exitCode);
-
-    const RegistrySnapshot after = TakeSnapshot();
-    EXPECT_EQ(before.javaSoft, after.javaSoft);
-    EXPECT_EQ(before.microsoftVm, after.microsoftVm);
+    RegistrySnapshot after;
+    ASSERT_TRUE(CheckEnd(run, before, &after)) << "the program did not end";
     if (c.written == nullptr) {
         EXPECT_EQ(before.product, after.product) << "nothing may be written";
         return;
@@ -239,20 +215,12 @@ void RunRefusedStart(const char* name, void (*seed)(), const std::vector<std::st
     for (const std::string& message : messages) {
         const Seen seen = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
         ASSERT_EQ(kSeenMessage, seen.kind) << "instead of \"" << message << "\": " << Describe(seen);
-        std::string text;
-        EXPECT_TRUE(ReadMessageText(seen.window, &text));
-        EXPECT_EQ(message, text);
-        ASSERT_TRUE(DismissMessage(seen.window, kWaitMs));
+        ASSERT_TRUE(AnswerMessage(seen.window, message)) << "the message box stayed";
     }
     // The program ends without showing the dialog or another message.
     const Seen last = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
     EXPECT_EQ(kSeenExit, last.kind) << "then " << Describe(last);
-    DWORD exitCode = 0xbdbdbdbd;
-    ASSERT_TRUE(run.Finish(kWaitMs, &exitCode)) << "the program did not end";
-    EXPECT_EQ(0u, exitCode);
-
-    const RegistrySnapshot after = TakeSnapshot();
+    RegistrySnapshot after;
+    ASSERT_TRUE(CheckEnd(run, before, &after)) << "the program did not end";
     EXPECT_EQ(before.product, after.product);
-    EXPECT_EQ(before.javaSoft, after.javaSoft);
-    EXPECT_EQ(before.microsoftVm, after.microsoftVm);
 }

@@ -1,17 +1,12 @@
-// End-to-end sessions: the machine state a case seeds, JreSelect.exe started as a process of
-// its own, and one table-driven session that operates its dialog through the driver.
+// End-to-end sessions: JreSelect.exe started as a process of its own on the machine a case
+// seeds (support/machine.h), and one table-driven session that operates its dialog through
+// the driver.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-// Launchers, homes and runtime folders of a case live here; removed before and after each.
-extern const char kCaseRoot[];  // C:\jt
-// A folder whose name fits the four bytes of a REG_DWORD, and its bundled launcher.
-extern const char kShortFolder[];         // C:\q
-extern const char kShortFolderStarter[];  // C:\q\jre\bin\javaw.exe
 
 const DWORD kWaitMs = 10000;  // reached only when something is wrong
 
@@ -23,17 +18,6 @@ extern const char kInitUiFailedText[];  // "Unable to initialize UI!"
 // template has no list box.
 extern const char kProgramPath[];
 extern const char kProgramWithoutListPath[];
-
-// Removes every key and file that a case may have made.
-void ClearMachine();
-// The product key with both values the program needs.
-void InstallProduct(const std::string& home, const std::string& starter);
-// An empty file where a launcher is looked for.
-void AddLauncher(const std::string& path);
-// A JavaSoft subkey with its "JavaHome".
-void RegisterRuntime(const std::string& version, const std::string& javaHome);
-// The Microsoft VM's key, and a fixture executable copied in as C:\windows\wjview.exe.
-void InstallMicrosoftVm(const char* fixtureName);
 
 // The registry that the program may read, as text: equal snapshots mean nothing changed.
 struct RegistrySnapshot {

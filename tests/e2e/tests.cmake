@@ -5,15 +5,6 @@ set(JRESELECT_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(JRESELECT_ARTIFACTS_DIR ${CMAKE_BINARY_DIR}/artifacts)
 jreselect_windows_path(JRESELECT_ARTIFACTS_DIR_W ${JRESELECT_ARTIFACTS_DIR})
 
-# JreSelect built from the same sources with a dialog template 103 that has no list box, for
-# the "Unable to initialize UI!" path; the shipped program is not changed.
-add_executable(JreSelectWithoutList WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
-  ${CMAKE_SOURCE_DIR}/res/jreselect.rc)
-target_compile_definitions(JreSelectWithoutList PRIVATE JRESELECT_TEST_DIALOG_WITHOUT_LIST)
-target_link_libraries(JreSelectWithoutList PRIVATE jreselect_core)
-set_target_properties(JreSelectWithoutList PROPERTIES
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/fixtures)
-
 jreselect_add_test(e2e_tests
   ${JRESELECT_E2E_DIR}/session.cpp
   ${JRESELECT_E2E_DIR}/dialog_frame_tests.cpp
@@ -21,7 +12,7 @@ jreselect_add_test(e2e_tests
 target_link_libraries(e2e_tests PRIVATE jsdriver_lib advapi32)
 target_compile_definitions(e2e_tests PRIVATE
   JRESELECT_ARTIFACTS_DIR_W="${JRESELECT_ARTIFACTS_DIR_W}")
-add_dependencies(e2e_tests JreSelect JreSelectWithoutList jsdriver fixtures)
+add_dependencies(e2e_tests JreSelect jsdriver)
 
 # The dialog run inside the test program, for a failure that only an in-process hook can
 # bring about: the registry refusing "classes" after taking "starter".
@@ -35,4 +26,4 @@ target_link_libraries(inprocess_dialog_tests PRIVATE jsdriver_lib advapi32)
 jreselect_add_wine_test(e2e_heap_check
   bash ${JRESELECT_E2E_DIR}/heap_check.sh ${JRESELECT_WINE_RUN}
     ${JRESELECT_PREFIXES}/e2e_heap_check $<TARGET_FILE:JreSelect> $<TARGET_FILE:jsdriver>
-    ${CMAKE_BINARY_DIR}/bin/fixtures/wjview_5_0_0_381.exe)
+    $<TARGET_FILE:wjview_5_0_0_381>)

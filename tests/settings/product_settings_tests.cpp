@@ -5,7 +5,7 @@
 #include <string>
 
 #include "settings/product_settings.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
@@ -39,26 +39,9 @@ TEST_F(ProductSettingsTest, ReadsHomeAndStarter)
 
 TEST_F(ProductSettingsTest, FailsWithoutKeyOrEitherValue)
 {
-    struct Case {
-        const char* what;
-        const char* home;
-        const char* starter;
-    };
-    const Case cases[] = {
-        {"no key", nullptr, nullptr},
-        {"no starter", "C:\\Q", nullptr},
-        {"no home", nullptr, "C:\\Q\\jre\\bin\\javaw.exe"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ResetProgramKeys();
-        if (c.home != nullptr || c.starter != nullptr)
-            CreateKey(kTestProductKey);
-        if (c.home != nullptr)
-            SetText(kTestProductKey, "home", c.home);
-        if (c.starter != nullptr)
-            SetText(kTestProductKey, "starter", c.starter);
-        const std::string before = DumpKeyTree(kTestVelmorKey);
+    for (const ProductKeyState& state : kUnreadableProductKeys) {
+        SCOPED_TRACE(state.name);
+        const std::string before = ClearAndSeed(state.seed);
         EXPECT_FALSE(LoadInstallSettings());
         EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
     }

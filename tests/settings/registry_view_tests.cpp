@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/registry.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 

@@ -7,5 +7,5 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     ${CMAKE_SOURCE_DIR}/tests/cli/cli_runner.cpp
     CONFIGS wow64)
   target_link_libraries(wow64_tests PRIVATE jsdriver_lib advapi32)
-  add_dependencies(wow64_tests JreSelect JreSelectCli jsdriver fixtures)
+  add_dependencies(wow64_tests JreSelect JreSelectCli jsdriver)
 endif()

@@ -11,62 +11,18 @@
 
 #include "cli/cli_runner.h"
 #include "e2e/session.h"
-#include "support/scratch_registry.h"
+#include "support/machine.h"
 
 namespace {
 
-const char kHome[] = "C:\\jt\\Quillfern";
-const char kBundledStarter[] = "C:\\jt\\Quillfern\\jre\\bin\\javaw.exe";
 const char kJre142Home[] = "C:\\jt\\jre142";
 const char kJre142Starter[] = "C:\\jt\\jre142\\bin\\javaw.exe";
 const char kJre160Home[] = "C:\\jt\\jre160";
 const char kJre160Starter[] = "C:\\jt\\jre160\\bin\\javaw.exe";
-// Where the program asks for wjview.exe: GetSystemDirectoryA names System32 in a WOW64
-// process too, and the file system redirects that to SysWOW64.
-const char kSystemWjview[] = "C:\\windows\\system32\\wjview.exe";
-const char kSysWow64Wjview[] = "C:\\windows\\syswow64\\wjview.exe";
 
 const char kBundledItem[] = "Bundled Java Runtime Environment";
 const char kJre142Item[] = "Sun Java Runtime Environment (1.4.2)";
 const char kMicrosoftItem[] = "Microsoft Java Runtime Environment (5.0.0.381)";
-
-void SeedProductIn(REGSAM view, const char* starter)
-{
-    SetText(kTestProductKey, "home", kHome, REG_SZ, view);
-    SetText(kTestProductKey, "starter", starter, REG_SZ, view);
-    SetText(kTestProductKey, "classes", "old.jar", REG_SZ, view);
-}
-
-void RegisterRuntimeIn(REGSAM view, const char* name, const char* javaHome)
-{
-    SetText((std::string(kTestJavaSoftKey) + "\\" + name).c_str(), "JavaHome", javaHome, REG_SZ,
-            view);
-}
-
-std::string FixturePath(const char* fixture)
-{
-    return std::string(JRESELECT_FIXTURES_DIR_W) + "\\" + fixture;
-}
-
-// Copies or deletes with the file system redirection off, so that C:\windows\system32 is the
-// 64-bit System32 itself.
-void CopyToNativeSystem32(const char* fixture, const char* path)
-{
-    void* redirection = nullptr;
-    ASSERT_TRUE(Wow64DisableWow64FsRedirection(&redirection));
-    const BOOL copied = CopyFileA(FixturePath(fixture).c_str(), path, FALSE);
-    Wow64RevertWow64FsRedirection(redirection);
-    ASSERT_TRUE(copied) << path;
-}
-
-void DeleteFromNativeSystem32(const char* path)
-{
-    void* redirection = nullptr;
-    if (!Wow64DisableWow64FsRedirection(&redirection))
-        return;
-    DeleteFileA(path);
-    Wow64RevertWow64FsRedirection(redirection);
-}
 
 // The keys that the program may read or write, as the 64-bit view holds them.
 std::string DumpView64()
@@ -79,8 +35,6 @@ void ClearBothViews()
 {
     ClearMachine();
     ResetProgramKeys(kView64);
-    DeleteFileA(kSysWow64Wjview);
-    DeleteFromNativeSystem32(kSystemWjview);
 }
 
 class Wow64Test : public ::testing::Test {
@@ -99,10 +53,10 @@ protected:
 // Microsoft VM's key. None of it may show through.
 void SeedView64Decoys()
 {
-    SeedProductIn(kView64, kJre160Starter);
-    RegisterRuntimeIn(kView64, "1.6.0", kJre160Home);
+    SeedProduct(kProductHome, kJre160Starter, "old.jar", kView64);
+    SeedRuntime("1.6.0", kJre160Home, REG_SZ, kView64);
     CreateKey(kTestMicrosoftVmKey, kView64);
-    AddLauncher(kJre160Starter);
+    MakeLauncher(kJre160Starter);
 }
 
 TEST_F(Wow64Test, ProductKeyOnlyInThe64BitViewIsNotFound)
@@ -110,7 +64,7 @@ TEST_F(Wow64Test, ProductKeyOnlyInThe64BitViewIsNotFound)
     RunRefusedStart("product key in the 64-bit view only",
                     [] {
                         SeedView64Decoys();
-                        AddLauncher(kBundledStarter);
+                        MakeLauncher(kBundledLauncher);
                     },
                     {kCannotLocateText});
 }
@@ -121,29 +75,26 @@ TEST_F(Wow64Test, DialogListsAndWritesThe32BitViewOnly)
         {"runtimes in both views: the 32-bit view's are listed, OK writes there",
          [] {
              SeedView64Decoys();
-             SeedProductIn(kView32, kBundledStarter);
-             AddLauncher(kBundledStarter);
-             AddLauncher(kJre142Starter);
-             RegisterRuntimeIn(kView32, "1.4.2", kJre142Home);
+             SeedProduct(kProductHome, kBundledLauncher, "old.jar", kView32);
+             MakeLauncher(kBundledLauncher);
+             MakeLauncher(kJre142Starter);
+             SeedRuntime("1.4.2", kJre142Home, REG_SZ, kView32);
              // wjview.exe is there, but the VM's key is in the 64-bit view only.
-             CopyToNativeSystem32("wjview_5_0_0_381.exe", kSystemWjview);
+             SeedWjview("wjview_5_0_0_381", kNativeSystemDir);
          },
          {kBundledItem, kJre142Item}, 0, 1, kEndOk, nullptr, kJre142Starter},
         {"wjview.exe in SysWOW64 is found under the path the program asked for",
          [] {
              SeedView64Decoys();
-             SeedProductIn(kView32, kSystemWjview);
-             CreateKey(kTestMicrosoftVmKey, kView32);
-             ASSERT_TRUE(CopyFileA(FixturePath("wjview_5_0_0_381.exe").c_str(), kSysWow64Wjview,
-                                   FALSE));
+             SeedProduct(kProductHome, kSystemWjview, "old.jar", kView32);
+             SeedMicrosoftVm("wjview_5_0_0_381", kSysWow64Dir, kView32);
          },
          {kMicrosoftItem}, 0, -1, kEndOk, nullptr, kSystemWjview},
         {"wjview.exe only in the 64-bit System32 is not found",
          [] {
              SeedView64Decoys();
-             SeedProductIn(kView32, kSystemWjview);
-             CreateKey(kTestMicrosoftVmKey, kView32);
-             CopyToNativeSystem32("wjview_5_0_0_381.exe", kSystemWjview);
+             SeedProduct(kProductHome, kSystemWjview, "old.jar", kView32);
+             SeedMicrosoftVm("wjview_5_0_0_381", kNativeSystemDir, kView32);
          },
          {}, -1, -1, kEndCancel, nullptr, nullptr},
     };
@@ -161,15 +112,15 @@ TEST_F(Wow64Test, DialogListsAndWritesThe32BitViewOnly)
 TEST_F(Wow64Test, ConsoleListsAndSetsThe32BitViewOnly)
 {
     SeedView64Decoys();
-    SeedProductIn(kView32, kBundledStarter);
-    AddLauncher(kBundledStarter);
-    AddLauncher(kJre142Starter);
-    RegisterRuntimeIn(kView32, "1.4.2", kJre142Home);
+    SeedProduct(kProductHome, kBundledLauncher, "old.jar", kView32);
+    MakeLauncher(kBundledLauncher);
+    MakeLauncher(kJre142Starter);
+    SeedRuntime("1.4.2", kJre142Home, REG_SZ, kView32);
     const std::string view64 = DumpView64();
 
     const CliRun listed = RunCli("list");
     EXPECT_EQ(0u, listed.exitCode) << listed.err;
-    const std::vector<ListedRuntime> expected = {{true, 0, kBundledItem, kBundledStarter},
+    const std::vector<ListedRuntime> expected = {{true, 0, kBundledItem, kBundledLauncher},
                                                  {false, 1, kJre142Item, kJre142Starter}};
     EXPECT_EQ(Describe(expected), Describe(ParseListOutput(listed.out)));
 

@@ -1,5 +1,5 @@
 // The hidden list box window and its readers.
-#include "list_window.h"
+#include "support/list_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// A real list box for discovery tests: a hidden top-level window with a LISTBOX child styled
+// A real list box for tests: a hidden top-level window with a LISTBOX child styled
 // like the dialog's (single selection, unsorted, LBS_NOTIFY), and readers of what it holds.
 #pragma once
 
