@@ -9,14 +9,8 @@ bash scripts/setup.sh
 . scripts/wine-env.sh
 . scripts/xvfb.sh
 
-# The shipped 32-bit build in a 32-bit prefix where this host executes i386 code; elsewhere
-# the 64-bit development build, whose figures are then not those of the shipped program.
-if host_runs_i386; then
-    arch=i686 build=${JRESELECT_BUILD_DIR:-build} config=win32
-else
-    arch=x86_64 build=${JRESELECT_BUILD_DIR:-build64} config=win64
-    echo "This host executes no i386 code: benchmarking the 64-bit development build."
-fi
+choose_program_tree "benchmarking"
+arch=$program_arch build=${JRESELECT_BUILD_DIR:-$program_tree} config=$program_config
 # Only what the benchmarks run: JreSelect.exe, the benchmark programs and the fixture.
 JRESELECT_BUILD_DIR=$build bash scripts/build.sh $arch \
     --target discovery_bench startup_bench empty_dialog jreselect_programs

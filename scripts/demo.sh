@@ -9,16 +9,9 @@ bash scripts/setup.sh
 . scripts/wine-env.sh
 . scripts/xvfb.sh
 
-# The shipped 32-bit program where this host executes i386 code; elsewhere the 64-bit build
-# of the same sources, which is a test and development build, not what users get.
-if host_runs_i386; then
-    tree=build config=win32
-    bash scripts/build.sh i686
-else
-    tree=build64 config=win64
-    echo "This host executes no i386 code: the demo runs the 64-bit development build."
-    bash scripts/build.sh x86_64
-fi
+choose_program_tree "the demo runs"
+tree=$program_tree config=$program_config
+bash scripts/build.sh $program_arch
 
 demo=$PWD/$tree/wine/demo
 interactive=${DISPLAY:+yes}

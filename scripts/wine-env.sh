@@ -24,6 +24,19 @@ host_runs_i386() {
     [ "$JRESELECT_HOST_I386" = yes ]
 }
 
+# The tree that the demo and the benchmarks run: the shipped 32-bit build in a 32-bit prefix
+# where this host executes i386 code; elsewhere the 64-bit development build in win64, which
+# is not what users get, and says so. Sets program_arch, program_tree, program_config.
+choose_program_tree() {
+    if host_runs_i386; then
+        program_arch=i686 program_tree=build program_config=win32
+    else
+        program_arch=x86_64 program_tree=build64 program_config=win64
+        echo "This host executes no i386 code: $1 the 64-bit development build, not the" \
+            "shipped program."
+    fi
+}
+
 # wine_env CONFIG PREFIX
 wine_env() {
     case "$1" in
