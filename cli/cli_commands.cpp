@@ -175,9 +175,9 @@ void PrintOutcome(const DiscoveryNote& note)
                    static_cast<int>(strlen(note.subkey)));
         break;
     case kOutcomeKeyPathTooLong:
-        printf("left out: the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the "
-               "name (%d characters) does not fit 259 characters\n",
-               static_cast<int>(strlen(note.subkey)));
+        printf("left out: the key path %s\\ and the name (%d characters) does not fit 259 "
+               "characters\n",
+               note.parentKey, static_cast<int>(strlen(note.subkey)));
         break;
     case kOutcomeNoJavaHome:
         printf("left out: no \"JavaHome\" value\n");

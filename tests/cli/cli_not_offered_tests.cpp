@@ -37,7 +37,7 @@ const NotOfferedCase kCases[] = {
      {"  none"}},
     {"JDK runtime with javaw.exe",
      [] {
-         RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
+         SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
@@ -48,7 +48,7 @@ const NotOfferedCase kCases[] = {
       "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
     {"JRE runtime with jrew.exe only",
      [] {
-         RegisterIn(kOwnView, kTestJre9Key, "11", kRoot + "\\j11");
+         SeedRuntimeUnder(kTestJre9Key, "11", kRoot + "\\j11");
          MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
      },
      {"  -\tnot selectable: 11 in SOFTWARE\\JavaSoft\\JRE\tC:\\jt\\cli\\j11\\bin\\jrew.exe"},
@@ -60,7 +60,7 @@ const NotOfferedCase kCases[] = {
       "      tried C:\\jt\\cli\\j11\\bin\\javaw.exe: not found"}},
     {"JDK runtime without a launcher, and a subkey without JavaHome",
      [] {
-         RegisterIn(kOwnView, kTestJdkKey, "21", kRoot + "\\j21");
+         SeedRuntimeUnder(kTestJdkKey, "21", kRoot + "\\j21");
          MakeDirectories(kRoot + "\\j21\\bin");
          SetText((std::string(kTestJdkKey) + "\\22").c_str(), "RuntimeLib", "C:\\jvm.dll");
      },
@@ -79,8 +79,8 @@ const NotOfferedCase kCases[] = {
       "      no \"JavaHome\" value"}},
     {"one runtime under two names, as installers register it, is told under each",
      [] {
-         RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
-         RegisterIn(kOwnView, kTestJdkKey, "17.0.2", kJ17);
+         SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
+         SeedRuntimeUnder(kTestJdkKey, "17.0.2", kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
@@ -97,16 +97,16 @@ const NotOfferedCase kCases[] = {
       "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
     {"launchers that the list offers are not repeated, A-Z case ignored",
      [] {
-         RegisterIn(kOwnView, kTestJdkKey, "1.8", kJ8);
-         RegisterIn(kOwnView, kTestJdkKey, "1.8.0_401", "C:\\JT\\CLI\\J8");
-         RegisterIn(kOwnView, kTestJre9Key, "bundled", kRoot + "\\q\\jre");
+         SeedRuntimeUnder(kTestJdkKey, "1.8", kJ8);
+         SeedRuntimeUnder(kTestJdkKey, "1.8.0_401", "C:\\JT\\CLI\\J8");
+         SeedRuntimeUnder(kTestJre9Key, "bundled", kRoot + "\\q\\jre");
      },
      {},
      {"  none"}},
     {"the search's own key, a runtime without launcher there: explained above, not here",
      [] {
-         RegisterIn(kOwnView, kTestJavaSoftKey, "1.6", kRoot + "\\j16");
-         RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
+         SeedRuntime("1.6", kRoot + "\\j16");
+         SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
@@ -117,8 +117,8 @@ const NotOfferedCase kCases[] = {
       "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
     {"JavaHome longer than 259 characters, and one too long to join with bin",
      [] {
-         RegisterIn(kOwnView, kTestJdkKey, "a", "C:\\" + std::string(297, 'j'));
-         RegisterIn(kOwnView, kTestJdkKey, "b", "C:\\" + std::string(253, 'j'));
+         SeedRuntimeUnder(kTestJdkKey, "a", "C:\\" + std::string(297, 'j'));
+         SeedRuntimeUnder(kTestJdkKey, "b", "C:\\" + std::string(253, 'j'));
      },
      {"  -\tnot selectable: a in SOFTWARE\\JavaSoft\\JDK\t(no launcher)",
       "  -\tnot selectable: b in SOFTWARE\\JavaSoft\\JDK\t(no launcher)"},
@@ -135,8 +135,8 @@ const NotOfferedCase kCases[] = {
     // 238 does not fit, and the search skips it.
     {"subkey names at the key path's limit",
      [] {
-         RegisterIn(kOwnView, kTestJdkKey, std::string(238, 'm'), kJ17);
-         RegisterIn(kOwnView, kTestJdkKey, std::string(237, 'n'), kJ17);
+         SeedRuntimeUnder(kTestJdkKey, std::string(238, 'm'), kJ17);
+         SeedRuntimeUnder(kTestJdkKey, std::string(237, 'n'), kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: " + std::string(237, 'n') +
@@ -151,11 +151,11 @@ const NotOfferedCase kCases[] = {
     {"JavaHome values of other types, and without a NUL",
      [] {
          const char binary[] = {'C', ':', '\\', 'j', 't', '\\', 'c', 'l', 'i', '\\', 'j', '1', '7'};
-         RegisterRawIn(kOwnView, kTestJdkKey, "binary", REG_BINARY, binary, sizeof(binary));
-         RegisterRawIn(kOwnView, kTestJdkKey, "dword", REG_DWORD, kDwordFolder, 4);
+         SeedRawRuntimeUnder(kTestJdkKey, "binary", REG_BINARY, binary, sizeof(binary));
+         SeedRawRuntimeUnder(kTestJdkKey, "dword", REG_DWORD, kDwordFolder, 4);
          const char multi[] = "C:\\jt\\cli\\j17\0C:\\jt\\cli\\j8\0";
-         RegisterRawIn(kOwnView, kTestJdkKey, "multi", REG_MULTI_SZ, multi, sizeof(multi));
-         RegisterIn(kOwnView, kTestJdkKey, "expand", "%SystemDrive%\\jt\\cli\\j17", REG_EXPAND_SZ);
+         SeedRawRuntimeUnder(kTestJdkKey, "multi", REG_MULTI_SZ, multi, sizeof(multi));
+         SeedRuntimeUnder(kTestJdkKey, "expand", "%SystemDrive%\\jt\\cli\\j17", REG_EXPAND_SZ);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
          MakeLauncher(std::string(kDwordFolder) + "\\bin\\jrew.exe");
      },
@@ -210,7 +210,7 @@ TEST_F(CliNotOfferedTest, ListsThousandsOfJdkSubkeys)
 TEST_F(CliNotOfferedTest, SetTakesNoneOfThem)
 {
     SeedOffered();
-    RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
+    SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
     MakeLauncher(kJ17 + "\\bin\\javaw.exe");
     const std::string before = DumpKeyTree(kTestVelmorKey);
 
@@ -244,8 +244,8 @@ TEST_F(CliNotOfferedTest, DialogOffersNoneOfThem)
         [] {
             SeedOffered();
             SetText(kTestProductKey, "starter", kJ17 + "\\bin\\javaw.exe");
-            RegisterIn(kOwnView, kTestJdkKey, "17", kJ17);
-            RegisterIn(kOwnView, kTestJre9Key, "11", kRoot + "\\j11");
+            SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
+            SeedRuntimeUnder(kTestJre9Key, "11", kRoot + "\\j11");
             MakeLauncher(kJ17 + "\\bin\\javaw.exe");
             MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
         },

@@ -38,8 +38,8 @@ protected:
 const NotOfferedCase kCases[] = {
     {"the other view's Java Runtime Environment key",
      [] {
-         RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_402", kJ402);
-         RegisterIn(kOtherView, kTestJavaSoftKey, "1.6", kRoot + "\\j16");
+         SeedRuntime("1.8.0_402", kJ402, REG_SZ, kOtherView);
+         SeedRuntime("1.6", kRoot + "\\j16", REG_SZ, kOtherView);
          MakeLauncher(kJ402 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: 1.6 in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
@@ -58,9 +58,9 @@ const NotOfferedCase kCases[] = {
       "      launcher C:\\jt\\cli\\j402\\bin\\javaw.exe"}},
     {"the other view's JRE and JDK keys, with and without a launcher",
      [] {
-         RegisterIn(kOtherView, kTestJre9Key, "11", kRoot + "\\j11");
-         RegisterIn(kOtherView, kTestJdkKey, "17", kJ17);
-         RegisterIn(kOtherView, kTestJdkKey, "21", kRoot + "\\j21");
+         SeedRuntimeUnder(kTestJre9Key, "11", kRoot + "\\j11", REG_SZ, kOtherView);
+         SeedRuntimeUnder(kTestJdkKey, "17", kJ17, REG_SZ, kOtherView);
+         SeedRuntimeUnder(kTestJdkKey, "21", kRoot + "\\j21", REG_SZ, kOtherView);
          MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
@@ -92,20 +92,20 @@ const NotOfferedCase kCases[] = {
       "      tried C:\\jt\\cli\\j21\\bin\\jrew.exe: not found"}},
     {"registered in both views: offered, and not repeated, A-Z case ignored",
      [] {
-         RegisterIn(kOtherView, kTestJavaSoftKey, "1.8", kJ8);
-         RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_401", "C:\\JT\\CLI\\J8");
-         RegisterIn(kOtherView, kTestJdkKey, "bundled", kRoot + "\\q\\jre");
+         SeedRuntime("1.8", kJ8, REG_SZ, kOtherView);
+         SeedRuntime("1.8.0_401", "C:\\JT\\CLI\\J8", REG_SZ, kOtherView);
+         SeedRuntimeUnder(kTestJdkKey, "bundled", kRoot + "\\q\\jre", REG_SZ, kOtherView);
      },
      {},
      {"  none"}},
     // Five places, one runtime each, seeded in the reverse of the order they are told in.
     {"the other view's search key first, then JRE and JDK in the own view, then in the other",
      [] {
-         RegisterIn(kOtherView, kTestJdkKey, "e", kJ17);
-         RegisterIn(kOtherView, kTestJre9Key, "d", kJ17);
-         RegisterIn(kOwnView, kTestJdkKey, "c", kJ17);
-         RegisterIn(kOwnView, kTestJre9Key, "b", kJ17);
-         RegisterIn(kOtherView, kTestJavaSoftKey, "a", kJ17);
+         SeedRuntimeUnder(kTestJdkKey, "e", kJ17, REG_SZ, kOtherView);
+         SeedRuntimeUnder(kTestJre9Key, "d", kJ17, REG_SZ, kOtherView);
+         SeedRuntimeUnder(kTestJdkKey, "c", kJ17);
+         SeedRuntimeUnder(kTestJre9Key, "b", kJ17);
+         SeedRuntime("a", kJ17, REG_SZ, kOtherView);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
      {"  -\tnot selectable: a in SOFTWARE\\JavaSoft\\Java Runtime Environment (" + kBits +
@@ -146,13 +146,13 @@ const NotOfferedCase kCases[] = {
     // path of 260, which does not fit; the search skips it and reads the next.
     {"long and wrong-typed values in the other view",
      [] {
-         RegisterIn(kOtherView, kTestJavaSoftKey, std::string(217, 'n'), kJ402);
-         RegisterIn(kOtherView, kTestJavaSoftKey, "x", kJ402);
-         RegisterIn(kOtherView, kTestJdkKey, "long", "C:\\" + std::string(297, 'j'));
+         SeedRuntime(std::string(217, 'n'), kJ402, REG_SZ, kOtherView);
+         SeedRuntime("x", kJ402, REG_SZ, kOtherView);
+         SeedRuntimeUnder(kTestJdkKey, "long", "C:\\" + std::string(297, 'j'), REG_SZ, kOtherView);
          const char binary[] = {'C', ':', '\\', 'j', 't', '\\', 'c', 'l', 'i', '\\', 'j', '1', '7'};
-         RegisterRawIn(kOtherView, kTestJdkKey, "binary", REG_BINARY, binary, sizeof(binary));
+         SeedRawRuntimeUnder(kTestJdkKey, "binary", REG_BINARY, binary, sizeof(binary), kOtherView);
          const DWORD number = 17;
-         RegisterRawIn(kOtherView, kTestJdkKey, "number", REG_DWORD, &number, sizeof(number));
+         SeedRawRuntimeUnder(kTestJdkKey, "number", REG_DWORD, &number, sizeof(number), kOtherView);
          MakeLauncher(kJ402 + "\\bin\\javaw.exe");
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
@@ -208,10 +208,10 @@ TEST_F(CliOtherViewTest, ListsThousandsOfSubkeysOfTheOtherView)
 // files; the other view is seeded before it, and must be the same after.
 TEST_F(CliOtherViewTest, DialogOffersNoneOfThem)
 {
-    RegisterIn(kOtherView, kTestJavaSoftKey, "1.8.0_402", kJ402);
-    RegisterIn(kOtherView, kTestJavaSoftKey, "1.8", kJ8);
-    RegisterIn(kOtherView, kTestJdkKey, "17", kJ17);
-    RegisterIn(kOtherView, kTestJre9Key, "17", kJ17);
+    SeedRuntime("1.8.0_402", kJ402, REG_SZ, kOtherView);
+    SeedRuntime("1.8", kJ8, REG_SZ, kOtherView);
+    SeedRuntimeUnder(kTestJdkKey, "17", kJ17, REG_SZ, kOtherView);
+    SeedRuntimeUnder(kTestJre9Key, "17", kJ17, REG_SZ, kOtherView);
     const SessionCase session = {
         "runtimes in the other view, the current one among them",
         [] {

@@ -25,28 +25,6 @@ std::string JoinLines(const std::vector<std::string>& lines)
 
 }  // namespace
 
-void RegisterRawIn(REGSAM view, const char* key, const std::string& name, DWORD type,
-                   const void* data, DWORD size)
-{
-    HKEY parent, child;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS | view, nullptr, &parent, nullptr));
-    const LONG status = RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0,
-                                        KEY_ALL_ACCESS | view, nullptr, &child, nullptr);
-    RegCloseKey(parent);
-    ASSERT_EQ(ERROR_SUCCESS, status) << name.size() << " characters";
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegSetValueExA(child, "JavaHome", 0, type, static_cast<const BYTE*>(data), size));
-    RegCloseKey(child);
-}
-
-void RegisterIn(REGSAM view, const char* key, const std::string& name,
-                const std::string& javaHome, DWORD type)
-{
-    RegisterRawIn(view, key, name, type, javaHome.c_str(),
-                  static_cast<DWORD>(javaHome.size() + 1));
-}
-
 std::string DumpJavaSoftAndProduct(REGSAM view)
 {
     return DumpKeyTree("SOFTWARE\\JavaSoft", view) + DumpKeyTree(kTestVelmorKey, view);
@@ -62,7 +40,7 @@ void SeedOffered()
 {
     SeedProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\javaw.exe");
     MakeLauncher(kRoot + "\\q\\jre\\bin\\javaw.exe");
-    RegisterIn(kOwnView, kTestJavaSoftKey, "1.8", kRoot + "\\j8");
+    SeedRuntime("1.8", kRoot + "\\j8");
     MakeLauncher(kRoot + "\\j8\\bin\\javaw.exe");
 }
 
@@ -114,7 +92,7 @@ void ExpectManyNotOffered(int count, REGSAM view, const char* key, const std::st
     for (int i = 0; i < count; ++i) {
         char name[16];
         wsprintfA(name, "1.%04d", i);
-        RegisterIn(view, key, name, kRoot + "\\j17");
+        SeedRuntimeUnder(key, name, kRoot + "\\j17", REG_SZ, view);
         wanted += std::string("  -\tnot selectable: ") + name + " in " + where +
                   "\tC:\\jt\\cli\\j17\\bin\\javaw.exe\n";
     }

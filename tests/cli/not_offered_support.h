@@ -16,15 +16,6 @@ const char kTestJdkKey[] = "SOFTWARE\\JavaSoft\\JDK";
 const REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 inline const char* const kOtherBits = sizeof(void*) == 8 ? "32" : "64";
 
-// Subkey `name` of key in view, with a "JavaHome" of that type holding `size` bytes of data
-// (no NUL added). The subkey is made by its name under an open key, so that names whose full
-// path is long can be made.
-void RegisterRawIn(REGSAM view, const char* key, const std::string& name, DWORD type,
-                   const void* data, DWORD size);
-// The same with a text and its terminating NUL.
-void RegisterIn(REGSAM view, const char* key, const std::string& name,
-                const std::string& javaHome, DWORD type = REG_SZ);
-
 // SOFTWARE\JavaSoft and SOFTWARE\Velmor of the view as text: equal texts, nothing written.
 std::string DumpJavaSoftAndProduct(REGSAM view);
 

@@ -33,15 +33,15 @@ bool OpenOrMakeKey(HKEY parent, const std::string& path, REGSAM view, HKEY* key)
                      "making the key " + path);
 }
 
-// Opens or makes the JavaSoft subkey name through the JavaSoft key's handle: a name whose
-// whole key path is longer than one registry call takes can be made too.
-bool OpenOrMakeJavaSoftSubkey(const std::string& name, REGSAM view, HKEY* key)
+// Opens or makes subkey name of parentKey through parentKey's handle: a name whose whole
+// key path is longer than one registry call takes can be made too.
+bool OpenOrMakeSubkey(const char* parentKey, const std::string& name, REGSAM view, HKEY* key)
 {
-    HKEY javaSoft;
-    if (!OpenOrMakeKey(HKEY_LOCAL_MACHINE, kTestJavaSoftKey, view, &javaSoft))
+    HKEY parent;
+    if (!OpenOrMakeKey(HKEY_LOCAL_MACHINE, parentKey, view, &parent))
         return false;
-    const bool made = OpenOrMakeKey(javaSoft, name, view, key);
-    RegCloseKey(javaSoft);
+    const bool made = OpenOrMakeKey(parent, name, view, key);
+    RegCloseKey(parent);
     return made;
 }
 
@@ -134,12 +134,24 @@ bool SeedProduct(const std::string& home, const std::string& starter, const char
 
 bool SeedRuntime(const std::string& name, const std::string& javaHome, DWORD type, REGSAM view)
 {
+    return SeedRuntimeUnder(kTestJavaSoftKey, name, javaHome, type, view);
+}
+
+bool SeedRuntimeUnder(const char* parentKey, const std::string& name, const std::string& javaHome,
+                      DWORD type, REGSAM view)
+{
+    return SeedRawRuntimeUnder(parentKey, name, type, javaHome.c_str(),
+                               static_cast<DWORD>(javaHome.size() + 1), view);
+}
+
+bool SeedRawRuntimeUnder(const char* parentKey, const std::string& name, DWORD type,
+                         const void* data, DWORD size, REGSAM view)
+{
     HKEY key;
-    if (!OpenOrMakeJavaSoftSubkey(name, view, &key))
+    if (!OpenOrMakeSubkey(parentKey, name, view, &key))
         return false;
     const LONG status =
-        RegSetValueExA(key, "JavaHome", 0, type, reinterpret_cast<const BYTE*>(javaHome.c_str()),
-                       static_cast<DWORD>(javaHome.size() + 1));
+        RegSetValueExA(key, "JavaHome", 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return Succeeded(status, "setting \"JavaHome\" of " + name);
 }
@@ -147,7 +159,7 @@ bool SeedRuntime(const std::string& name, const std::string& javaHome, DWORD typ
 bool CreateJavaSoftSubkey(const std::string& name, REGSAM view)
 {
     HKEY key;
-    if (!OpenOrMakeJavaSoftSubkey(name, view, &key))
+    if (!OpenOrMakeSubkey(kTestJavaSoftKey, name, view, &key))
         return false;
     RegCloseKey(key);
     return true;

@@ -58,6 +58,13 @@ bool SeedProduct(const std::string& home, const std::string& starter,
 // path is longer than one registry call takes can be made too.
 bool SeedRuntime(const std::string& name, const std::string& javaHome, DWORD type = REG_SZ,
                  REGSAM view = kOwnView);
+// The same layout under another key (SOFTWARE\JavaSoft\JRE, ...\JDK): subkey name of
+// parentKey with "JavaHome" = javaHome and its NUL, or = size bytes of data taken as they
+// are (no NUL added).
+bool SeedRuntimeUnder(const char* parentKey, const std::string& name, const std::string& javaHome,
+                      DWORD type = REG_SZ, REGSAM view = kOwnView);
+bool SeedRawRuntimeUnder(const char* parentKey, const std::string& name, DWORD type,
+                         const void* data, DWORD size, REGSAM view = kOwnView);
 // A JavaSoft subkey without values, of any name the registry takes (as SeedRuntime).
 bool CreateJavaSoftSubkey(const std::string& name, REGSAM view = kOwnView);
 // The key path of a JavaSoft subkey, for values other than a plain "JavaHome".
