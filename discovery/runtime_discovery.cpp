@@ -79,6 +79,8 @@ TrialResult TrialResultOf(ProbeResult probe)
         return kTrialNotQualified;
     case kProbeTooLongToTest:
         return kTrialTooLongToTest;
+    case kProbeNoVersionFunctions:
+        return kTrialNoVersionFunctions;
     case kProbeAbsent:
         break;
     }

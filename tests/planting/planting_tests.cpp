@@ -1,0 +1,129 @@
+// No DLL planted beside the programs runs in them. Windows looks for a DLL that is not on
+// its KnownDLLs list in the program's own folder first; the programs therefore import
+// nothing else, load version.dll by its full path in the system directory, and restrict
+// the search before user32 loads uxtheme.dll by name. Each case copies the programs into a
+// folder that holds a planted uxtheme.dll and version.dll (fixtures whose DllMain notes the
+// process in a marker file beside them) and starts them there. The Wine session runs with
+// WINEDLLOVERRIDES=version,uxtheme=n,b (tests.cmake), so that Wine, too, looks in the
+// program's folder first for these two, as Windows does.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+#include "e2e/session.h"
+#include "support/machine.h"
+#include "support/machine_test.h"
+#include "support/planted_dlls.h"
+
+namespace {
+
+const char kDialogProgram[] = "JreSelect.exe";
+const char kCliProgram[] = "JreSelectCli.exe";
+const char kControlProgram[] = "plain_importer.exe";
+const char kPreloadProgram[] = "preload_probe.exe";
+
+const char kBundledItem[] = "Bundled Java Runtime Environment";
+// Its version is read through version.dll: the planted copy answers every call with nothing.
+const char kMicrosoftItem[] = "Microsoft Java Runtime Environment (5.0.0.381)";
+
+// The machine, and the planted folder with copies of both programs and of the fixtures.
+void SeedPlantedMachine()
+{
+    SeedProduct(kProductHome, kBundledLauncher);
+    MakeLauncher(kBundledLauncher);
+    SeedMicrosoftVm("wjview_5_0_0_381");
+    EXPECT_TRUE(MakePlantedFolder({kProgramPath, kCliPath, FixturePath("plain_importer"),
+                                   FixturePath("preload_probe")}))
+        << "copying the programs and DLLs into " << kPlantedFolder;
+}
+
+std::string Lower(std::string text)
+{
+    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+class PlantingTest : public MachineTest {
+protected:
+    void SetUp() override
+    {
+        MachineTest::SetUp();
+        SeedPlantedMachine();
+    }
+};
+
+TEST_F(PlantingTest, ConsoleProgramLoadsNoPlantedUxthemeAndStillReadsVersions)
+{
+    const CliRun run = RunCli("list", PlantedCopy(kCliProgram));
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    const std::vector<ListedRuntime> expected = {
+        {true, 0, kBundledItem, kBundledLauncher},
+        {false, 1, kMicrosoftItem, kWindowsWjview},
+    };
+    EXPECT_EQ(Describe(expected), Describe(ParseListOutput(run.out)));
+    EXPECT_EQ("", PlantedLoads("uxtheme"));
+}
+
+TEST_F(PlantingTest, DialogLoadsNoPlantedUxthemeAndStillReadsVersions)
+{
+    const std::string program = PlantedCopy(kDialogProgram);
+    // The session clears the machine and seeds it again, planted folder included.
+    RunSession({"started from the planted folder", SeedPlantedMachine,
+                {kBundledItem, kMicrosoftItem}, 0, -1, kEndCancel, nullptr, nullptr},
+               program.c_str());
+    EXPECT_EQ("", PlantedLoads("uxtheme"));
+}
+
+// The set-up can show the fault: a program that loads DLLs the plain way gets both planted
+// copies. Only uxtheme.dll's marker can tell our programs apart from it under Wine: Wine's
+// own user32 imports version.dll, so Wine loads a planted version.dll into every process
+// that uses user32, ours included, before any of its code runs. Windows' user32 does not
+// import version.dll; there only a program's own import brings it in. That our programs do
+// not use the planted copy is shown above by the version they still read.
+TEST_F(PlantingTest, ControlProgramThatImportsVersionPlainlyLoadsBoth)
+{
+    const std::string program = PlantedCopy(kControlProgram);
+    const CliRun run = RunCli("", program);
+    EXPECT_EQ(0u, run.exitCode);
+    for (const char* dll : {"uxtheme", "version"}) {
+        SCOPED_TRACE(dll);
+        EXPECT_NE(std::string::npos, Lower(PlantedLoads(dll)).find(Lower(program)))
+            << "loaded by: [" << PlantedLoads(dll) << "]";
+    }
+}
+
+// Windows without SetDefaultDllDirectories (XP, Vista, 7 without its update): the programs
+// load the DLLs that Windows' own DLLs load by name from the system directory first, so
+// that user32's later load of uxtheme.dll by name gets that copy.
+TEST_F(PlantingTest, PreloadMakesALoadByNameFindTheSystemCopy)
+{
+    char systemDir[MAX_PATH];
+    ASSERT_NE(0u, GetSystemDirectoryA(systemDir, MAX_PATH));
+    const std::string program = PlantedCopy(kPreloadProgram);
+    const std::string planted = std::string(kPlantedFolder) + "\\uxtheme.dll";
+    const std::string system = std::string(systemDir) + "\\uxtheme.dll";
+    struct {
+        const char* name;
+        const char* arguments;
+        std::string loaded;  // the copy that the load by name must get
+        bool plantedRuns;
+    } const cases[] = {
+        {"preloaded", "", system, false},
+        // The control: without the preload the same load gets the planted copy.
+        {"without the preload", "--without-preload", planted, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteFileA((std::string(kPlantedFolder) + "\\uxtheme.loaded").c_str());
+        const CliRun run = RunCli(c.arguments, program);
+        EXPECT_EQ(0u, run.exitCode) << run.out;
+        EXPECT_EQ(Lower(c.loaded) + "\n", Lower(run.out));
+        EXPECT_EQ(c.plantedRuns, PlantedLoads("uxtheme") != "");
+    }
+}
+
+}  // namespace
