@@ -126,4 +126,57 @@ TEST_F(PlantingTest, PreloadMakesALoadByNameFindTheSystemCopy)
     }
 }
 
+// The system directory's version.dll replaced, while it lives, by one without the ANSI
+// functions that the version probe takes (Wine's user32 still finds its Unicode ones, and
+// the session's version=n,b load order takes the file as it is). The file there is renamed,
+// never written into: the prefix's system files are links shared with its template.
+class SystemVersionDllReplaced {
+public:
+    SystemVersionDllReplaced()
+    {
+        char systemDir[MAX_PATH];
+        GetSystemDirectoryA(systemDir, MAX_PATH);
+        dll_ = std::string(systemDir) + "\\version.dll";
+        saved_ = dll_ + ".saved";
+        const std::string wideOnly =
+            std::string(JRESELECT_FIXTURES_DIR_W) + "\\wide_only\\version.dll";
+        replaced_ = MoveFileA(dll_.c_str(), saved_.c_str()) &&
+                    CopyFileA(wideOnly.c_str(), dll_.c_str(), TRUE);
+    }
+    ~SystemVersionDllReplaced()
+    {
+        DeleteFileA(dll_.c_str());
+        MoveFileA(saved_.c_str(), dll_.c_str());
+    }
+    SystemVersionDllReplaced(const SystemVersionDllReplaced&) = delete;
+    SystemVersionDllReplaced& operator=(const SystemVersionDllReplaced&) = delete;
+
+    bool replaced() const { return replaced_; }
+
+private:
+    std::string dll_;
+    std::string saved_;
+    bool replaced_;
+};
+
+// Without the version functions a file has no version, and the console program says why.
+TEST_F(PlantingTest, WithoutTheVersionFunctionsExplainSaysWhy)
+{
+    const SystemVersionDllReplaced wideOnly;
+    ASSERT_TRUE(wideOnly.replaced()) << "replacing the system directory's version.dll";
+    const CliRun explain = RunCli("explain");
+    EXPECT_EQ(0u, explain.exitCode) << explain.err;
+    const char why[] = ": not read, the version functions of version.dll in the system directory "
+                       "could not be loaded";
+    ExpectLinesInOrder(explain.out,
+                       {"Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:",
+                        "  left out: the version of wjview.exe could not be read",
+                        std::string("      tried C:\\windows\\wjview.exe") + why,
+                        std::string("      tried C:\\windows\\system32\\wjview.exe") + why});
+    // The program's own version is read the same way.
+    const CliRun version = RunCli("--version");
+    EXPECT_EQ(4u, version.exitCode);
+    EXPECT_EQ("Cannot read the version resource.\n", version.err);
+}
+
 }  // namespace
