@@ -10,13 +10,13 @@
 
 namespace {
 
-// The DLLs that Windows' own DLLs load by name in these programs and that are not on the
-// KnownDLLs list, which the loader always takes from the system directory. The list comes
-// from WINEDEBUG=+loaddll of both programs under Wine, held against what Windows XP to 7
-// load: user32 loads uxtheme.dll when the first window is made (visual styles), and
-// uxtheme loads dwmapi.dll (Vista and later), so dwmapi.dll comes first. user32 loads
-// imm32.dll by its full path, and KnownDLLs hold the rest. Windows XP lacks dwmapi.dll.
-const char* const kPreloadedDlls[] = {"dwmapi.dll", "uxtheme.dll"};
+// The DLLs that Windows' own DLLs load by name in these programs and that are not
+// KnownDLLs on every Windows that lacks SetDefaultDllDirectories. WINEDEBUG=+loaddll of both
+// programs under Wine shows, besides KnownDLLs and what only Wine's own DLLs load:
+// imm32.dll, which user32 loads (a KnownDLL on Windows 7 and later), and uxtheme.dll, which
+// user32 loads when the first window is made. On Vista and 7 uxtheme.dll loads dwmapi.dll,
+// so that one comes before it. Windows XP lacks dwmapi.dll.
+const char* const kPreloadedDlls[] = {"imm32.dll", "dwmapi.dll", "uxtheme.dll"};
 
 typedef BOOL(WINAPI* SetDefaultDllDirectoriesFunction)(DWORD);
 
