@@ -99,37 +99,56 @@ TEST_F(PlantingTest, ControlProgramThatImportsVersionPlainlyLoadsBoth)
 // Windows without SetDefaultDllDirectories (XP, Vista, 7 without its update): the programs
 // load the DLLs that Windows' own DLLs load by name from the system directory first, so
 // that user32's later load of uxtheme.dll by name gets that copy.
+// The system's copies of a DLL: in the system directory, and for a 32-bit process under
+// WOW64 also in SysWOW64, the name under which Windows (and Wine) may report that copy.
+std::vector<std::string> SystemCopies(const char* name)
+{
+    std::vector<std::string> copies;
+    char dir[MAX_PATH];
+    if (GetSystemDirectoryA(dir, MAX_PATH) != 0)
+        copies.push_back(Lower(std::string(dir) + "\\" + name));
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64 &&
+        GetSystemWow64DirectoryA(dir, MAX_PATH) != 0)
+        copies.push_back(Lower(std::string(dir) + "\\" + name));
+    return copies;
+}
+
 TEST_F(PlantingTest, PreloadMakesALoadByNameFindTheSystemCopy)
 {
-    char systemDir[MAX_PATH];
-    ASSERT_NE(0u, GetSystemDirectoryA(systemDir, MAX_PATH));
     const std::string program = PlantedCopy(kPreloadProgram);
-    const std::string planted = std::string(kPlantedFolder) + "\\uxtheme.dll";
-    const std::string system = std::string(systemDir) + "\\uxtheme.dll";
     struct {
         const char* name;
         const char* arguments;
-        std::string loaded;  // the copy that the load by name must get
+        std::vector<std::string> loaded;  // the copy that the load by name must get
         bool plantedRuns;
     } const cases[] = {
-        {"preloaded", "", system, false},
+        {"preloaded", "", SystemCopies("uxtheme.dll"), false},
         // The control: without the preload the same load gets the planted copy.
-        {"without the preload", "--without-preload", planted, true},
+        {"without the preload", "--without-preload",
+         {Lower(std::string(kPlantedFolder) + "\\uxtheme.dll")}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DeleteFileA((std::string(kPlantedFolder) + "\\uxtheme.loaded").c_str());
         const CliRun run = RunCli(c.arguments, program);
         EXPECT_EQ(0u, run.exitCode) << run.out;
-        EXPECT_EQ(Lower(c.loaded) + "\n", Lower(run.out));
+        const std::string got = Lower(run.out);
+        bool expected = false;
+        for (const std::string& copy : c.loaded)
+            expected = expected || got == copy + "\n";
+        EXPECT_TRUE(expected) << "the load by name got " << run.out;
         EXPECT_EQ(c.plantedRuns, PlantedLoads("uxtheme") != "");
     }
 }
 
 // The system directory's version.dll replaced, while it lives, by one without the ANSI
 // functions that the version probe takes (Wine's user32 still finds its Unicode ones, and
-// the session's version=n,b load order takes the file as it is). The file there is renamed,
-// never written into: the prefix's system files are links shared with its template.
+// the session's version=n,b load order takes the file as it is). The files there are
+// renamed, never written into: the prefix's system files are links shared with its
+// template. The stand-in is renamed away, not deleted: a process that the Wine session
+// started meanwhile (its desktop, explorer.exe) may keep it mapped, and a mapped DLL cannot
+// be deleted.
 class SystemVersionDllReplaced {
 public:
     SystemVersionDllReplaced()
@@ -143,15 +162,21 @@ public:
         replaced_ = MoveFileA(dll_.c_str(), saved_.c_str()) &&
                     CopyFileA(wideOnly.c_str(), dll_.c_str(), TRUE);
     }
-    ~SystemVersionDllReplaced()
-    {
-        DeleteFileA(dll_.c_str());
-        MoveFileA(saved_.c_str(), dll_.c_str());
-    }
+    ~SystemVersionDllReplaced() { Restore(); }
     SystemVersionDllReplaced(const SystemVersionDllReplaced&) = delete;
     SystemVersionDllReplaced& operator=(const SystemVersionDllReplaced&) = delete;
 
     bool replaced() const { return replaced_; }
+    // The system's own version.dll back in its place; true when it is.
+    bool Restore()
+    {
+        if (GetFileAttributesA(saved_.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;  // never moved, or restored already
+        // A name of its own each time: an earlier stand-in may still be mapped under its name.
+        const std::string away = dll_ + ".wide-only." + std::to_string(GetTickCount());
+        MoveFileA(dll_.c_str(), away.c_str());
+        return MoveFileA(saved_.c_str(), dll_.c_str()) != 0;
+    }
 
 private:
     std::string dll_;
@@ -162,7 +187,7 @@ private:
 // Without the version functions a file has no version, and the console program says why.
 TEST_F(PlantingTest, WithoutTheVersionFunctionsExplainSaysWhy)
 {
-    const SystemVersionDllReplaced wideOnly;
+    SystemVersionDllReplaced wideOnly;
     ASSERT_TRUE(wideOnly.replaced()) << "replacing the system directory's version.dll";
     const CliRun explain = RunCli("explain");
     EXPECT_EQ(0u, explain.exitCode) << explain.err;
@@ -177,6 +202,7 @@ TEST_F(PlantingTest, WithoutTheVersionFunctionsExplainSaysWhy)
     const CliRun version = RunCli("--version");
     EXPECT_EQ(4u, version.exitCode);
     EXPECT_EQ("Cannot read the version resource.\n", version.err);
+    EXPECT_TRUE(wideOnly.Restore()) << "putting the system's version.dll back";
 }
 
 }  // namespace
