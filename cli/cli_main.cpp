@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/dll_search.h"
 #include "base/text_buffer.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_shared.h"
@@ -81,6 +82,8 @@ int BadCommandLine(const char* why)
 
 int main(int argc, char** argv)
 {
+    // Before any DLL is loaded by name or any window is made.
+    RestrictDllSearch();
     if (argc < 2)
         return BadCommandLine("no command");
     const char* command = argv[1];

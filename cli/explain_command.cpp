@@ -68,6 +68,11 @@ void PrintTried(const DiscoveryNote& note)
             printf("      tried %s: not tested, the path is longer than %d characters\n", path,
                    static_cast<int>(kLongestTestedPath));
             break;
+        case kTrialNoVersionFunctions:
+            printf("      tried %s: not read, the version functions of version.dll in the "
+                   "system directory could not be loaded\n",
+                   path);
+            break;
         case kTrialAbsent:
             printf("      tried %s: %s\n", path,
                    microsoft ? "absent, or without a version resource" : "not found");
@@ -139,7 +144,11 @@ void PrintOutcome(const DiscoveryNote& note)
         PrintTried(note);
         break;
     case kOutcomeNoVersion:
-        printf("left out: no wjview.exe with a version resource\n");
+        if (note.tried[0].result == kTrialNoVersionFunctions ||
+            note.tried[1].result == kTrialNoVersionFunctions)
+            printf("left out: the version of wjview.exe could not be read\n");
+        else
+            printf("left out: no wjview.exe with a version resource\n");
         PrintTried(note);
         break;
     case kOutcomeVersionTooOld:

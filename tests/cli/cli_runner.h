@@ -14,9 +14,12 @@ struct CliRun {
     std::string err;  // stderr, likewise
 };
 
-// Starts build/bin/JreSelectCli.exe with arguments (appended to the command line as given),
-// waits for it with a time limit and collects both outputs.
-CliRun RunCli(const std::string& arguments);
+// build/bin/JreSelectCli.exe.
+extern const char kCliPath[];
+
+// Starts program (build/bin/JreSelectCli.exe unless named) with arguments (appended to the
+// command line as given), waits for it with a time limit and collects both outputs.
+CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath);
 // On a cleared machine seeded by seed, runs a command that only reads ("list", "explain"):
 // it must end with exit code 0, print nothing to stderr and write nothing. Returns stdout.
 std::string RunReadingCommand(const char* command, void (*seed)());
