@@ -24,6 +24,13 @@ echo "imports of $(basename "$exe"):" $dlls
 [ -n "$dlls" ] || { echo "no imports found"; exit 1; }
 bad=$(echo "$dlls" | grep -Ev "$allowed" || true)
 [ -z "$bad" ] || { echo "not a KnownDLL, so looked for beside the program first:" $bad; exit 1; }
+# Functions that a KnownDLL only forwards to a DLL that is none, which the loader then loads
+# by name while it resolves the imports: from Windows 7 on, advapi32's SystemFunction036
+# (RtlGenRandom) is forwarded to cryptbase.dll.
+forwarded='SystemFunction036'
+names=$(i686-w64-mingw32-objdump -p "$exe" | awk 'NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print $3}')
+bad=$(echo "$names" | grep -Ex "$forwarded" || true)
+[ -z "$bad" ] || { echo "forwarded to a DLL that is no KnownDLL:" $bad; exit 1; }
 i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' || { echo "not PE32 i386"; exit 1; }
 i686-w64-mingw32-objdump -p "$exe" | grep -Eq "Subsystem\s+0+$subsystem\s" ||
     { echo "not a ${2:-gui} program"; exit 1; }
