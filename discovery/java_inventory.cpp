@@ -47,7 +47,6 @@ const InventoryRegistryRow kRegistryRows[] = {
     {"JavaSoft", "SOFTWARE\\JavaSoft\\Java Runtime Environment", "*", "JavaHome", kNamedByListKey},
     {"JavaSoft", "SOFTWARE\\JavaSoft\\JRE", "*", "JavaHome", kNamedByJavaSoftKey},
     {"JavaSoft", "SOFTWARE\\JavaSoft\\JDK", "*", "JavaHome", kNamedByJavaSoftKey},
-    {"JavaSoft", "SOFTWARE\\JavaSoft\\Java Development Kit", "*", "JavaHome", kNamedByJavaSoftKey},
 };
 
 // The homes that environment variables name.

@@ -19,7 +19,7 @@ enum InventorySourceKind {
     kNamedByListKey,           // HKLM SOFTWARE\JavaSoft\Java Runtime Environment in this
                                // program's own view: the key the list reads
     kNamedByListKeyOtherView,  // the same key in the other registry view
-    kNamedByJavaSoftKey,       // SOFTWARE\JavaSoft\JRE, JDK or Java Development Kit (HKLM)
+    kNamedByJavaSoftKey,       // SOFTWARE\JavaSoft\JRE or JDK (HKLM, either view)
     kNamedByVendorKey,         // a distribution's own key under HKLM (either view)
     kNamedByUserKey,           // any of those keys under HKEY_CURRENT_USER: a per-user install
     kNamedByEnvironment,       // JAVA_HOME or JDK_HOME of this process
@@ -38,8 +38,8 @@ struct InventorySource {
     InventoryHive hive;  // kHiveNone outside the registry
     REGSAM view;         // 0: the program's own view; else KEY_WOW64_32KEY or KEY_WOW64_64KEY
     // The registry key that holds the value (below the hive), the variable's name, the PATH
-    // entry as written (one pair of enclosing quotes removed) or the folder whose subfolder
-    // it is. Empty for a PATH entry longer than 259 characters.
+    // entry as written (without one pair of enclosing quotes and one trailing backslash) or
+    // the folder whose subfolder it is. Empty for a PATH entry longer than 259 characters.
     char where[kTextBufferSize];
     const char* value;  // the registry value read ("Path", "JavaHome"), else null
     DWORD valueType;    // that value's type; REG_NONE outside the registry
@@ -61,7 +61,7 @@ enum InventoryReason {
                                 // says why, above)
     kReasonNotInBin,            // a PATH directory that is not a home's bin holds the launcher
     kReasonOtherView,           // registered in the list's key, but in the other view only
-    kReasonJavaSoftKey,         // registered under JavaSoft\JRE, JDK or Java Development Kit
+    kReasonJavaSoftKey,         // registered under JavaSoft\JRE or JDK (Java 9 and later)
     kReasonVendorKey,           // registered under its vendor's own key only
     kReasonPerUser,             // registered for the current user only (HKEY_CURRENT_USER)
     kReasonOnlyEnvironment,     // named only by JAVA_HOME or JDK_HOME (and what follows)

@@ -73,6 +73,19 @@ const InventoryHome* FindHome(const JavaInventory& inventory, const std::string&
     return nullptr;
 }
 
+// The inventory in a few lines, for a failure's message.
+std::string Describe(const JavaInventory& inventory)
+{
+    std::string text;
+    for (const InventoryHome& h : inventory.homes) {
+        text += std::string("  [") + h.home + "] reason " + std::to_string(h.reason) + ", " +
+                std::to_string(h.sources.size()) + " sources, first " + h.sources[0].where + "\n";
+    }
+    for (const InventoryJavapath& j : inventory.javapaths)
+        text += std::string("  javapath [") + j.folder + "]\n";
+    return text;
+}
+
 // ---------------------------------------------------------------------------------------
 // One row per source
 
@@ -169,10 +182,6 @@ const SourceCase kSourceCases[] = {
     {"Oracle JRE 11, JavaSoft\\JRE", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\11", "JavaHome",
      kView32, nullptr, kRoot + "\\oracle11", kLauncherX86, kLauncherX86, "11.0.22", kArchX86,
      "11.0.22", kVersionFromRelease, kNamedByJavaSoftKey, kReasonJavaSoftKey, false},
-    {"JDK 8, JavaSoft\\Java Development Kit", HKEY_LOCAL_MACHINE,
-     "SOFTWARE\\JavaSoft\\Java Development Kit\\1.8", "JavaHome", kView32, nullptr,
-     kRoot + "\\jdk8", kLauncherX86, kLauncherX86, "1.8.0_402", kArchX86, "1.8.0_402",
-     kVersionFromRelease, kNamedByJavaSoftKey, kReasonJavaSoftKey, false},
     {"Corretto 8, 64-bit, the list's key in the other view", HKEY_LOCAL_MACHINE,
      "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome",
      sizeof(void*) == 8 ? kView32 : kView64, nullptr, kRoot + "\\corretto8", kLauncherX64,
@@ -223,7 +232,7 @@ TEST_F(InventoryTest, EachSourceInItsHiveAndView)
         }
 
         const JavaInventory& inventory = Take();
-        ASSERT_EQ(1u, inventory.homes.size());
+        ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
         const InventoryHome& home = inventory.homes[0];
         EXPECT_EQ(c.home, home.home);
         EXPECT_EQ(c.javaw != nullptr ? c.home + "\\bin\\javaw.exe" : "", home.javaw);
@@ -283,7 +292,7 @@ TEST_F(InventoryTest, OneHomeNamedBySeveralSources)
     SetEnvironment("PATH", (home + "\\bin\\;" + EnvironmentValue("PATH")).c_str());
 
     const JavaInventory& inventory = Take();
-    ASSERT_EQ(1u, inventory.homes.size());
+    ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
     const InventoryHome& found = inventory.homes[0];
     EXPECT_EQ(home, found.home);
     EXPECT_EQ(kReasonVendorKey, found.reason);
@@ -296,7 +305,7 @@ TEST_F(InventoryTest, OneHomeNamedBySeveralSources)
     EXPECT_EQ(kNamedByEnvironment, found.sources[2].kind);
     EXPECT_STREQ("JAVA_HOME", found.sources[2].where);
     EXPECT_EQ(kNamedByPath, found.sources[3].kind);
-    EXPECT_EQ(home + "\\bin\\", found.sources[3].where);
+    EXPECT_EQ(home + "\\bin", found.sources[3].where);
     EXPECT_EQ(0, found.sources[3].pathIndex);
     EXPECT_EQ(kNamedByFolder, found.sources[4].kind);
     EXPECT_EQ(kPf + "\\Eclipse Adoptium", found.sources[4].where);
@@ -317,7 +326,7 @@ TEST_F(InventoryTest, HomesTheListOffersAreNotRepeated)
     SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\1.8", "JavaHome", j8);
 
     const JavaInventory& inventory = Take();
-    ASSERT_EQ(1u, inventory.homes.size());
+    ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
     EXPECT_EQ(kRoot + "\\j6", inventory.homes[0].home);
     EXPECT_EQ(kReasonLeftOutBySearch, inventory.homes[0].reason);
     EXPECT_EQ(kNamedByListKey, inventory.homes[0].sources[0].kind);
@@ -354,7 +363,7 @@ TEST_F(InventoryTest, JavapathNamesTheCurrentVersionsHome)
         SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21");
         SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", oracle);
         const JavaInventory& inventory = Take();
-        ASSERT_EQ(1u, inventory.homes.size());
+        ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
         EXPECT_EQ(oracle, inventory.homes[0].home);
         ASSERT_EQ(1u, inventory.javapaths.size());
         EXPECT_STREQ("SOFTWARE\\JavaSoft\\JRE", inventory.javapaths[0].key);
@@ -408,7 +417,7 @@ TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
     };
     std::vector<Entry> all = named;
     all.insert(all.end(), std::begin(entries), std::end(entries));
-    ASSERT_EQ(all.size(), inventory.homes.size());
+    ASSERT_EQ(all.size(), inventory.homes.size()) << Describe(inventory);
     for (const Entry& e : all) {
         SCOPED_TRACE(e.text);
         const InventoryHome* home = FindHome(inventory, e.text);
@@ -447,7 +456,7 @@ TEST_F(InventoryTest, PathOfTheLongestLengthWithEmptyAndQuotedEntries)
     ASSERT_EQ(path, EnvironmentValue("PATH"));
 
     const JavaInventory& inventory = Take();
-    ASSERT_EQ(2u, inventory.homes.size());
+    ASSERT_EQ(2u, inventory.homes.size()) << Describe(inventory);
     EXPECT_EQ(quoted, inventory.homes[0].home);
     EXPECT_EQ(quoted + "\\bin", inventory.homes[0].sources[0].where);
     EXPECT_EQ(2, inventory.homes[0].sources[0].pathIndex);
@@ -544,7 +553,7 @@ TEST_F(InventoryTest, TenThousandVendorSubkeys)
     RegCloseKey(zulu);
 
     const JavaInventory& inventory = Take();
-    ASSERT_EQ(2u, inventory.homes.size());
+    ASSERT_EQ(2u, inventory.homes.size()) << Describe(inventory);
     EXPECT_EQ(shared, inventory.homes[0].home);
     EXPECT_EQ(9999u, inventory.homes[0].sources.size());
     EXPECT_EQ(own, inventory.homes[1].home);
@@ -610,7 +619,7 @@ TEST_F(InventoryTest, ReleaseFilesAndLaunchersOfEveryShape)
         SetText((std::string("SOFTWARE\\SapMachine\\JDK\\") + c.name).c_str(), "JavaHome", home);
     }
     const JavaInventory& inventory = Take();
-    ASSERT_EQ(n, static_cast<int>(inventory.homes.size()));
+    ASSERT_EQ(n, static_cast<int>(inventory.homes.size())) << Describe(inventory);
     for (int i = 0; i < n; ++i) {
         const HomeCase& c = cases[i];
         SCOPED_TRACE(c.name);
@@ -635,7 +644,7 @@ TEST_F(InventoryTest, NoLauncherAndLaunchersOutsideBin)
     SetEnvironment("PATH", (EnvironmentValue("PATH") + ";" + tools).c_str());
 
     const JavaInventory& inventory = Take();
-    ASSERT_EQ(2u, inventory.homes.size());
+    ASSERT_EQ(2u, inventory.homes.size()) << Describe(inventory);
     EXPECT_EQ(kReasonNoLauncher, inventory.homes[0].reason);
     EXPECT_EQ(kRoot + "\\removed\\bin", inventory.homes[0].launcherDir);
     EXPECT_TRUE(inventory.homes[0].probed);

@@ -121,9 +121,8 @@ void SetEnvironment(const char* name, const char* value);
 void ResetEnvironment();
 // The variable's value in this process, empty when unset.
 std::string EnvironmentValue(const char* name);
-// The vendors' keys (both views of HKEY_LOCAL_MACHINE, and HKEY_CURRENT_USER, where
-// SOFTWARE\JavaSoft is one of them), and the Java homes made in the usual folders. ClearMachine
-// calls it.
+// The vendors' keys and SOFTWARE\JavaSoft in both views of HKEY_LOCAL_MACHINE and in
+// HKEY_CURRENT_USER, and the Java homes made in the usual folders. ClearMachine calls it.
 void ClearJavaSources();
 
 // ---------------------------------------------------------------------------------------
