@@ -374,18 +374,29 @@ void SearchRegistry(Search* search)
 // ---------------------------------------------------------------------------------------
 // The environment
 
-// The variable's value, or an empty text when it is not set. Of any length.
+// The variable's value, of any length, or an empty text when it is not set. Read from the
+// environment block: Wine's GetEnvironmentVariableA counts the value in UTF-16 units and
+// cuts a double-byte value at that many bytes, without an error, while the block is
+// converted whole.
 std::string ReadVariable(const char* name)
 {
-    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-    if (size == 0)
+    char* block = GetEnvironmentStringsA();
+    if (block == nullptr)
         return std::string();
-    std::string value(size, '\0');
-    const DWORD length = GetEnvironmentVariableA(name, &value[0], size);
-    // It may have changed between the calls; a cut value is never used.
-    if (length == 0 || length >= size)
-        return std::string();
-    value.resize(length);
+    const size_t nameLength = strlen(name);
+    std::string value;
+    // "NAME=value" texts, each with its NUL, and one more NUL at the end. Names are
+    // matched as Windows matches them, A-Z in either case.
+    for (const char* entry = block; *entry != '\0'; entry += strlen(entry) + 1) {
+        if (_strnicmp(entry, name, nameLength) == 0 && entry[nameLength] == '=') {
+            try {
+                value = entry + nameLength + 1;
+            } catch (const std::bad_alloc&) {
+            }
+            break;
+        }
+    }
+    FreeEnvironmentStringsA(block);
     return value;
 }
 

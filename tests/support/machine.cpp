@@ -4,6 +4,7 @@
 #include <sddl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -306,12 +307,18 @@ bool MakeJavaHome(const std::string& home, const char* javawFixture, const char*
 
 std::string EnvironmentValue(const char* name)
 {
-    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-    if (size == 0)
-        return std::string();
-    std::vector<char> value(size + 1, '\0');
-    GetEnvironmentVariableA(name, value.data(), size);
-    return value.data();
+    // From the block: Wine's GetEnvironmentVariableA cuts a double-byte value.
+    char* block = GetEnvironmentStringsA();
+    std::string value;
+    const size_t length = strlen(name);
+    for (const char* entry = block; entry != nullptr && *entry != '\0'; entry += strlen(entry) + 1) {
+        if (_strnicmp(entry, name, length) == 0 && entry[length] == '=') {
+            value = entry + length + 1;
+            break;
+        }
+    }
+    FreeEnvironmentStringsA(block);
+    return value;
 }
 
 void SetEnvironment(const char* name, const char* value)
