@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -136,11 +137,16 @@ void WalkFloor(HKEY root, REGSAM view, const char* key, const char* shape, const
         HKEY handle;
         if (RegOpenKeyExA(root, key, 0, KEY_READ | view, &handle) != ERROR_SUCCESS)
             return;
+        // As a value of unknown length is read: its size, then the value.
         char home[MAX_PATH];
-        DWORD size = sizeof(home) - 1;
+        DWORD size = 0;
         DWORD type = 0;
-        const LONG status = RegQueryValueExA(handle, value, nullptr, &type,
-                                             reinterpret_cast<BYTE*>(home), &size);
+        LONG status = RegQueryValueExA(handle, value, nullptr, &type, nullptr, &size);
+        if (status == ERROR_SUCCESS && size < sizeof(home))
+            status = RegQueryValueExA(handle, value, nullptr, &type, reinterpret_cast<BYTE*>(home),
+                                      &size);
+        else
+            status = ERROR_MORE_DATA;
         RegCloseKey(handle);
         if (status != ERROR_SUCCESS)
             return;
@@ -268,8 +274,10 @@ int Fail(const char* what)
 
 }  // namespace
 
-int main()
+// An argument, when given, is the largest N to run (for a quick look).
+int main(int argc, char** argv)
 {
+    const int largest = argc > 1 ? atoi(argv[1]) : 10000;
     setvbuf(stdout, nullptr, _IONBF, 0);
     RemoveAll();  // leftovers of an interrupted run
     g_path = EnvironmentValue("PATH");
@@ -290,6 +298,8 @@ int main()
     double installMs = 0.0;
     int seeded = 0;
     for (const Size& size : kSizes) {
+        if (size.homes > largest)
+            break;
         const double installStart = NowMs();
         for (; seeded < size.homes; ++seeded) {
             if (!SeedHome(seeded))
@@ -327,7 +337,7 @@ int main()
            "ratio (inventory / floor) <= 1.30.\n");
     const double removeStart = NowMs();
     RemoveAll();
-    printf("10000 homes (keys, variables, directories, files) made in %.1f s, removed in %.1f s\n",
-           installMs / 1000.0, (NowMs() - removeStart) / 1000.0);
+    printf("%d homes (keys, variables, directories, files) made in %.1f s, removed in %.1f s\n",
+           seeded, installMs / 1000.0, (NowMs() - removeStart) / 1000.0);
     return 0;
 }

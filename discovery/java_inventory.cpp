@@ -101,6 +101,9 @@ const char* const kJavapathTail[] = {"javapath", "java", "oracle"};  // from the
 
 struct Search {
     JavaInventory* inventory;
+    // Per drive letter: -1 not asked yet, 0 local, 1 mapped to the network. Asking Windows
+    // (under Wine, its mount manager) once per home would cost more than the home's probes.
+    signed char remoteDrive[26];
     std::unordered_map<std::string, size_t> byKey;  // MakePathKey of a home -> its index
     std::unordered_set<std::string> offered;        // keys of the homes the list offers
 };
@@ -159,8 +162,20 @@ bool IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
+// Whether the drive of a drive-letter path is mapped to the network, asked once per drive.
+bool IsRemote(Search* search, const char* text)
+{
+    const char drive = static_cast<char>(text[0] | 0x20);
+    if (drive < 'a' || drive > 'z' || text[1] != ':')
+        return false;
+    signed char& known = search->remoteDrive[drive - 'a'];
+    if (known < 0)
+        known = IsOnNetworkDrive(text) ? 1 : 0;
+    return known == 1;
+}
+
 // Why a named home is not looked at, without any file test; false when it may be.
-bool FindUnprobedReason(const char* text, size_t length, InventoryReason* reason)
+bool FindUnprobedReason(Search* search, const char* text, size_t length, InventoryReason* reason)
 {
     if (length >= kTextBufferSize) {
         *reason = kReasonTooLong;
@@ -173,7 +188,7 @@ bool FindUnprobedReason(const char* text, size_t length, InventoryReason* reason
         *reason = kReasonUnexpanded;
     } else if (!IsFullyQualifiedPath(text)) {
         *reason = kReasonNotFullyQualified;
-    } else if (IsOnNetworkDrive(text)) {
+    } else if (IsRemote(search, text)) {
         *reason = kReasonNetworkPath;
     } else {
         return false;
@@ -231,7 +246,7 @@ void NameHome(Search* search, const char* text, size_t length, const InventorySo
             return;
         }
         InventoryReason reason = kReasonNoLauncher;
-        const bool unprobed = FindUnprobedReason(home.home, length, &reason);
+        const bool unprobed = FindUnprobedReason(search, home.home, length, &reason);
         const std::string key = KeyOf(home.home);
         if (search->offered.count(key) != 0) {
             ++search->inventory->offeredNamings;
@@ -482,7 +497,7 @@ void SearchPathEntry(Search* search, const char* text, size_t length, int index)
     source.pathIndex = index;
     InventoryReason reason;
     if (!CopyText(source.where, start, length) ||
-        FindUnprobedReason(source.where, length, &reason)) {
+        FindUnprobedReason(search, source.where, length, &reason)) {
         // Named as written: not knowing what it holds, it is taken as the home itself.
         NameHome(search, start, length, source, nullptr, "", "");
         return;
@@ -555,7 +570,7 @@ void SearchFolders(Search* search)
         const std::string base = ReadVariable(row.base);
         char folder[kTextBufferSize];
         InventoryReason reason;
-        if (base.empty() || FindUnprobedReason(base.c_str(), base.size(), &reason) ||
+        if (base.empty() || FindUnprobedReason(search, base.c_str(), base.size(), &reason) ||
             !MakePath(folder, base.c_str(), row.folder))
             continue;
         // ProgramFiles is ProgramW6432 in a 64-bit program: each folder once.
@@ -745,6 +760,8 @@ void TakeJavaInventory(HWND list, JavaInventory* inventory)
     inventory->offeredNamings = 0;
     Search search;
     search.inventory = inventory;
+    for (signed char& drive : search.remoteDrive)
+        drive = -1;
     CollectOffered(list, &search);
     SearchRegistry(&search);
     SearchVariables(&search);

@@ -205,9 +205,8 @@ ProbeResult ProbeReleaseVersion(char* out, const char* path)
     if (file == INVALID_HANDLE_VALUE)
         return kProbeAbsent;
     FileCloser closer(file);
-    char* text = static_cast<char*>(malloc(kReleaseReadLimit));
-    if (text == nullptr)
-        return kProbeAbsent;
+    // On the stack: a heap block this large costs more than the read.
+    char text[kReleaseReadLimit];
     const DWORD size = ReadUpTo(file, text, kReleaseReadLimit);
     const char* end = text + size;
     const size_t prefix = sizeof(kJavaVersionLine) - 1;
@@ -224,7 +223,6 @@ ProbeResult ProbeReleaseVersion(char* out, const char* path)
             break;
         line = next + 1;
     }
-    free(text);
     return result;
 }
 

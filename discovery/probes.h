@@ -51,8 +51,8 @@ ProbeResult ProbeExistingFile(const char* path);
 // (DRIVE_REMOTE). Asks the local drive table only: nothing goes over the network.
 bool IsOnNetworkDrive(const char* path);
 
-// At most this many bytes of a release file are read: the real ones are a few hundred.
-const DWORD kReleaseReadLimit = 65536;
+// At most this many bytes of a release file are read: the real ones are one or two KiB.
+const DWORD kReleaseReadLimit = 16384;
 // A JAVA_VERSION value longer than this is not a version.
 const size_t kLongestReleaseVersion = 63;
 
