@@ -516,7 +516,9 @@ void SearchPathEntry(Search* search, const char* text, size_t length, int index)
     }
     const char* bin = FindLastBackslash(dir);
     if (bin != nullptr && strcmp(KeyOf(bin + 1).c_str(), kBinFolderKey) == 0) {
-        NameHome(search, dir, static_cast<size_t>(bin - dir), source, dir, javaw, java);
+        // C:\bin's home is the drive's root, C:\ with its backslash.
+        const size_t homeLength = static_cast<size_t>(bin - dir);
+        NameHome(search, dir, homeLength == 2 ? 3 : homeLength, source, dir, javaw, java);
         return;
     }
     NameHome(search, dir, length, source, dir, javaw, java);
