@@ -36,6 +36,9 @@ protected:
     void SetUp() override
     {
         MachineTest::SetUp();
+        // The cases register in the installers' views, the other one included.
+        ResetProgramKeys(kView32);
+        ResetProgramKeys(kView64);
         SeedProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\javaw.exe");
         MakeLauncher(kRoot + "\\q\\jre\\bin\\javaw.exe");
     }
@@ -43,6 +46,8 @@ protected:
     {
         ReleaseRuntimeList(window_.list());
         MachineTest::TearDown();
+        ResetProgramKeys(kView32);
+        ResetProgramKeys(kView64);
     }
 
     const JavaInventory& Take()

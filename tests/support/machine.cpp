@@ -348,9 +348,6 @@ void ClearJavaSources()
         for (const char* key : kVendorKeys)
             DeleteKeyTree(key, view);
     }
-    // The JavaSoft keys of both views: the cases register there in the installers' view.
-    DeleteKeyTree("SOFTWARE\\JavaSoft", kView32);
-    DeleteKeyTree("SOFTWARE\\JavaSoft", kView64);
     for (const char* key : kVendorKeys)
         DeleteKeyTreeIn(HKEY_CURRENT_USER, key);
     DeleteKeyTreeIn(HKEY_CURRENT_USER, "SOFTWARE\\JavaSoft");

@@ -121,8 +121,9 @@ void SetEnvironment(const char* name, const char* value);
 void ResetEnvironment();
 // The variable's value in this process, empty when unset.
 std::string EnvironmentValue(const char* name);
-// The vendors' keys and SOFTWARE\JavaSoft in both views of HKEY_LOCAL_MACHINE and in
-// HKEY_CURRENT_USER, and the Java homes made in the usual folders. ClearMachine calls it.
+// The vendors' keys in both views of HKEY_LOCAL_MACHINE and in HKEY_CURRENT_USER (with
+// SOFTWARE\JavaSoft there), and the Java homes made in the usual folders. ClearMachine
+// calls it; the other view's JavaSoft key stays (ResetProgramKeys with that view).
 void ClearJavaSources();
 
 // ---------------------------------------------------------------------------------------
