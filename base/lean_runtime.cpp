@@ -38,6 +38,12 @@ void __throw_length_error(const char*)
     std::abort();
 }
 
+// An allocator asked for more elements than it can count (the inventory's hash tables).
+void __throw_bad_array_new_length()
+{
+    std::abort();
+}
+
 void __throw_logic_error(const char*)
 {
     std::abort();

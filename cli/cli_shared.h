@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "discovery/java_inventory.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
 
@@ -23,3 +24,17 @@ bool IsUnofferedRuntime(const DiscoveryNote& note);
 
 // " (64-bit view)" or " (32-bit view)" for the other registry view; empty for the own.
 const char* ViewText(REGSAM view);
+
+// --- the inventory of Java homes (discovery/java_inventory.h)
+
+// Whether explain and list --all tell the home from the inventory: every home that a source
+// other than the JavaSoft keys of HKEY_LOCAL_MACHINE names. Those keys alone are told per
+// registration (FindUnofferedRuntimes), or by the search itself.
+bool IsToldByInventory(const InventoryHome& home);
+// "x86", "x64", "ARM64" or "architecture unknown".
+const char* ArchitectureText(InventoryArchitecture architecture);
+// Where the source named the home, in one phrase: "Eclipse Temurin,
+// HKLM\SOFTWARE\...\MSI \"Path\" (64-bit view)", "JAVA_HOME", "PATH entry 3", ...
+void PrintSourcePhrase(const InventorySource& source);
+// The one line of reason why the list does not offer the home (no line end).
+void PrintInventoryReason(const InventoryHome& home);

@@ -224,6 +224,67 @@ void ExplainUnoffered(const DiscoveryNote& note, void* context)
     }
 }
 
+// explain: one block per home of the inventory that is told there, counted in *count.
+void ExplainInventoryHome(const InventoryHome& home, int* count)
+{
+    if (!IsToldByInventory(home))
+        return;
+    ++*count;
+    printf("  %s: ", home.home[0] != '\0' ? home.home : "(no home)");
+    PrintInventoryReason(home);
+    printf("\n");
+    if (!home.probed) {
+        printf("      not looked at: no file was tested\n");
+    } else if (home.javaw[0] != '\0' || home.java[0] != '\0') {
+        if (home.versionOrigin == kVersionUnknown)
+            printf("      version unknown (no release file with JAVA_VERSION, no version "
+                   "resource), %s\n",
+                   ArchitectureText(home.architecture));
+        else
+            printf("      version %s (%s), %s\n", home.version,
+                   home.versionOrigin == kVersionFromRelease ? "release file"
+                                                             : "launcher's version resource",
+                   ArchitectureText(home.architecture));
+        if (home.javaw[0] != '\0')
+            printf("      launcher %s\n", home.javaw);
+        if (home.java[0] != '\0')
+            printf("      launcher %s\n", home.java);
+    }
+    for (const InventorySource& source : home.sources) {
+        printf("      named by ");
+        PrintSourcePhrase(source);
+        printf("\n");
+    }
+}
+
+// explain: the javapath folder, which is no home but copies that follow CurrentVersion.
+void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inventory)
+{
+    printf("  %s: on PATH (entry %d), copies of %s that run the runtime the JavaSoft key's "
+           "\"CurrentVersion\" names; not a Java home\n",
+           javapath.folder, javapath.pathIndex,
+           javapath.hasJavaw && javapath.hasJava ? "javaw.exe and java.exe"
+           : javapath.hasJavaw                   ? "javaw.exe"
+                                                 : "java.exe");
+    if (javapath.key[0] == '\0') {
+        printf("      no JavaSoft key has \"CurrentVersion\": they run no runtime\n");
+        return;
+    }
+    printf("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewText(javapath.view),
+           javapath.currentVersion);
+    if (javapath.home[0] == '\0') {
+        printf("      that subkey has no \"JavaHome\": they run no runtime\n");
+        return;
+    }
+    printf("      they run %s", javapath.home);
+    if (javapath.homeOffered)
+        printf(", which the list offers\n");
+    else if (javapath.homeIndex >= 0 && IsToldByInventory(inventory.homes[javapath.homeIndex]))
+        printf(", named above\n");
+    else
+        printf(", registered as told above\n");
+}
+
 // list --all: a line without an index, that no set command takes.
 
 void PrintSettings()
@@ -276,6 +337,15 @@ int RunExplainCommand()
     printf("\nOn this machine but not offered:\n");
     int unoffered = 0;
     FindUnofferedRuntimes(list, ExplainUnoffered, &unoffered);
+    // Then every other Java home on the machine, and the javapath copies.
+    JavaInventory inventory;
+    TakeJavaInventory(list, &inventory);
+    for (const InventoryHome& home : inventory.homes)
+        ExplainInventoryHome(home, &unoffered);
+    for (const InventoryJavapath& javapath : inventory.javapaths) {
+        ExplainJavapath(javapath, inventory);
+        ++unoffered;
+    }
     if (unoffered == 0)
         printf("  none\n");
     CloseList(list);

@@ -26,6 +26,25 @@ void ListUnoffered(const DiscoveryNote& note, void*)
            ViewText(note.view), note.outcome == kOutcomeNotOffered ? note.launcher : "(no launcher)");
 }
 
+// list --all: one line per home that the inventory tells (IsToldByInventory), after those
+// of the registrations: its version and architecture, or its home and why it was not
+// looked at; then the first source that named it.
+void ListInventoryHome(const InventoryHome& home)
+{
+    if (!IsToldByInventory(home))
+        return;
+    const char* launcher = home.javaw[0] != '\0' ? home.javaw : home.java;
+    printf("  -\tnot selectable: ");
+    if (launcher[0] != '\0')
+        printf("%s %s", home.versionOrigin != kVersionUnknown ? home.version : "version unknown",
+               ArchitectureText(home.architecture));
+    else
+        printf("%s", home.home[0] != '\0' ? home.home : "(no home)");
+    printf(", ");
+    PrintSourcePhrase(home.sources[0]);
+    printf("\t%s\n", launcher[0] != '\0' ? launcher : home.probed ? "(no launcher)" : "(not looked at)");
+}
+
 }  // namespace
 
 int RunListCommand(bool all)
@@ -39,8 +58,13 @@ int RunListCommand(bool all)
     const int selected = ListGetCurSel(list);
     for (int index = 0; index < count; ++index)
         PrintListLine(list, index, selected);
-    if (all)
+    if (all) {
         FindUnofferedRuntimes(list, ListUnoffered, nullptr);
+        JavaInventory inventory;
+        TakeJavaInventory(list, &inventory);
+        for (const InventoryHome& home : inventory.homes)
+            ListInventoryHome(home);
+    }
     CloseList(list);
     return kExitSuccess;
 }

@@ -60,3 +60,27 @@ bool SameLauncherPath(const char* a, const char* b)
         b += length;
     }
 }
+
+const char* FindLastBackslash(const char* text)
+{
+    const char* last = nullptr;
+    for (const char* at = text; *at != '\0'; at += CharacterLength(at)) {
+        if (*at == '\\')
+            last = at;
+    }
+    return last;
+}
+
+void MakePathKey(char* out, const char* path)
+{
+    while (*path != '\0') {
+        const size_t length = CharacterLength(path);
+        if (length == 2) {
+            *out++ = *path++;
+            *out++ = *path++;
+        } else {
+            *out++ = FoldAsciiLetter(*path++);
+        }
+    }
+    *out = '\0';
+}

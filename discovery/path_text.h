@@ -16,3 +16,13 @@ bool IsFullyQualifiedPath(const char* path);
 // every other character is compared exactly, the two bytes of a double-byte character
 // included (a trail byte 0x41-0x5A is not a capital letter).
 bool SameLauncherPath(const char* a, const char* b);
+
+// The last backslash of text that is a separator (never the trail byte of a double-byte
+// character), or null when there is none.
+const char* FindLastBackslash(const char* text);
+
+// Writes into out (at least strlen(path) + 1 bytes) the text by which paths are told apart:
+// path with the letters A-Z made lower case, every other byte kept, the two bytes of a
+// double-byte character untouched. Two paths have equal keys exactly when SameLauncherPath
+// takes them as the same, so a key can be looked up where SameLauncherPath would compare.
+void MakePathKey(char* out, const char* path);

@@ -187,3 +187,153 @@ int CompareVersions(const char* a, const char* b)
     }
     return 0;
 }
+
+// --- Probes of a Java home
+
+namespace {
+
+// Closes the file when the probe that opened it returns, on every path.
+class FileCloser {
+public:
+    explicit FileCloser(HANDLE file) : file_(file) {}
+    ~FileCloser() { CloseHandle(file_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    HANDLE file_;
+};
+
+HANDLE OpenToRead(const char* path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Reads up to size bytes from the file's current position; the count read, 0 on failure.
+DWORD ReadUpTo(HANDLE file, void* buffer, DWORD size)
+{
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, size, &got, nullptr))
+        return 0;
+    return got;
+}
+
+const char kJavaVersionLine[] = "JAVA_VERSION=\"";
+
+// The quoted value that starts at text (after kJavaVersionLine), ending before end.
+bool TakeReleaseValue(char* out, const char* text, const char* end)
+{
+    const char* at = text;
+    while (at < end && *at != '"') {
+        // Printable ASCII only: a binary file or another encoding is no version text.
+        if (*at < 0x21 || *at > 0x7E)
+            return false;
+        ++at;
+    }
+    const size_t length = static_cast<size_t>(at - text);
+    if (at == end || length == 0 || length > kLongestReleaseVersion)
+        return false;
+    memcpy(out, text, length);
+    out[length] = '\0';
+    return true;
+}
+
+}  // namespace
+
+ProbeResult ProbeExistingFile(const char* path)
+{
+    if (!IsFullyQualifiedPath(path))
+        return kProbeNotQualified;
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return kProbeAbsent;
+    return kProbeFound;
+}
+
+bool IsOnNetworkDrive(const char* path)
+{
+    const char drive = path[0];
+    if (!((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z')) || path[1] != ':')
+        return false;
+    const char root[] = {drive, ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_REMOTE;
+}
+
+ProbeResult ProbeReleaseVersion(char* out, const char* path)
+{
+    if (!IsFullyQualifiedPath(path))
+        return kProbeNotQualified;
+    HANDLE file = OpenToRead(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return kProbeAbsent;
+    FileCloser closer(file);
+    // On the stack: a heap block this large costs more than the read.
+    char text[kReleaseReadLimit];
+    const DWORD size = ReadUpTo(file, text, kReleaseReadLimit);
+    const char* end = text + size;
+    const size_t prefix = sizeof(kJavaVersionLine) - 1;
+    ProbeResult result = kProbeAbsent;
+    // Line by line: the name must start its line, so OTHER_JAVA_VERSION= is not taken.
+    for (const char* line = text; line < end;) {
+        if (static_cast<size_t>(end - line) > prefix && memcmp(line, kJavaVersionLine, prefix) == 0) {
+            if (TakeReleaseValue(out, line + prefix, end))
+                result = kProbeFound;
+            break;
+        }
+        const char* next = static_cast<const char*>(memchr(line, '\n', end - line));
+        if (next == nullptr)
+            break;
+        line = next + 1;
+    }
+    return result;
+}
+
+ProbeResult ProbeExecutableMachine(const char* path, WORD* machine)
+{
+    *machine = 0;
+    if (!IsFullyQualifiedPath(path))
+        return kProbeNotQualified;
+    HANDLE file = OpenToRead(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return kProbeAbsent;
+    FileCloser closer(file);
+    BYTE dosHeader[64];
+    if (ReadUpTo(file, dosHeader, sizeof(dosHeader)) != sizeof(dosHeader) || dosHeader[0] != 'M' ||
+        dosHeader[1] != 'Z')
+        return kProbeFound;
+    DWORD peOffset = 0;
+    memcpy(&peOffset, dosHeader + 0x3C, sizeof(peOffset));
+    // Beyond 2 GB SetFilePointer would need its high part: no real header lies there.
+    if (peOffset > 0x7FFFFFFF ||
+        SetFilePointer(file, static_cast<LONG>(peOffset), nullptr, FILE_BEGIN) ==
+            INVALID_SET_FILE_POINTER)
+        return kProbeFound;
+    BYTE signature[6];
+    if (ReadUpTo(file, signature, sizeof(signature)) != sizeof(signature) ||
+        memcmp(signature, "PE\0\0", 4) != 0)
+        return kProbeFound;
+    *machine = static_cast<WORD>(signature[4] | (signature[5] << 8));
+    return kProbeFound;
+}
+
+ProbeResult ListSubfolders(const char* dir, FolderVisitor visit, void* context)
+{
+    if (!IsFullyQualifiedPath(dir))
+        return kProbeNotQualified;
+    char pattern[kTextBufferSize];
+    if (!MakePath(pattern, dir, "*"))
+        return kProbeAbsent;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return kProbeAbsent;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+            strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0)
+            continue;
+        visit(found.cFileName, context);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return kProbeFound;
+}

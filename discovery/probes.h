@@ -43,3 +43,38 @@ bool GetFileVersionString(char* out, const char* path);
 // -1, 0 or 1 as a is older than, equal to or newer than b, part by part; -1 as well when
 // either text has fewer than four parts.
 int CompareVersions(const char* a, const char* b);
+
+// --- Probes of a Java home, for the inventory (java_inventory.h). Each reads a bounded
+// number of bytes and takes paths of up to 259 characters.
+
+// Whether path names a file that is there and is no folder (its attributes). A path that is
+// not fully qualified is not tested (kProbeNotQualified).
+ProbeResult ProbeExistingFile(const char* path);
+
+// True when path starts with a drive letter whose drive Windows maps to the network
+// (DRIVE_REMOTE). Asks the local drive table only: nothing goes over the network.
+bool IsOnNetworkDrive(const char* path);
+
+// At most this many bytes of a release file are read: the real ones are one or two KiB.
+const DWORD kReleaseReadLimit = 16384;
+// A JAVA_VERSION value longer than this is not a version.
+const size_t kLongestReleaseVersion = 63;
+
+// The value of the line JAVA_VERSION="..." among the first kReleaseReadLimit bytes of the
+// file at path (a Java home's release file), into out (260 bytes). kProbeFound when it was
+// there; else out is untouched: no such file, no such line within the bytes read, or a
+// value that is empty, longer than kLongestReleaseVersion, not closed by a quote or holding
+// other than printable ASCII (kProbeAbsent); a path not fully qualified (kProbeNotQualified).
+ProbeResult ProbeReleaseVersion(char* out, const char* path);
+
+// The machine field of the PE header of the file at path (0x14C x86, 0x8664 x64, 0xAA64
+// ARM64, ...) into *machine, reading the 64-byte DOS header and 6 bytes where it points.
+// kProbeFound when the file was read: *machine is 0 when it is no PE file (no "MZ", no
+// "PE\0\0" where e_lfanew points, or too short). kProbeAbsent when it cannot be opened.
+ProbeResult ProbeExecutableMachine(const char* path, WORD* machine);
+
+// Calls visit with the name of each direct subfolder of dir ("." and ".." left out), in the
+// file system's order. kProbeAbsent when dir cannot be listed, kProbeNotQualified when it
+// is not fully qualified (then nothing is listed).
+typedef void (*FolderVisitor)(const char* name, void* context);
+ProbeResult ListSubfolders(const char* dir, FolderVisitor visit, void* context);

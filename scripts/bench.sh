@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs the two benchmarks under Wine on a virtual display, the whole Wine session
+# Builds and runs the three benchmarks under Wine on a virtual display, the whole Wine session
 # pinned to CPU 0: discovery (FillRuntimeList against the registry and file probes it
-# needs), then start-up (JreSelect.exe until its dialog is shown filled, against an empty
-# dialog). Prints their tables. JRESELECT_BUILD_DIR picks the build tree.
+# needs), the inventory of Java homes that explain and list --all make (TakeJavaInventory
+# against its reads and probes), then start-up (JreSelect.exe until its dialog is shown
+# filled, against an empty dialog). Prints their tables. JRESELECT_BUILD_DIR picks the build tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,7 +14,7 @@ choose_program_tree "benchmarking"
 arch=$program_arch build=${JRESELECT_BUILD_DIR:-$program_tree} config=$program_config
 # Only what the benchmarks run: JreSelect.exe, the benchmark programs and the fixture.
 JRESELECT_BUILD_DIR=$build bash scripts/build.sh $arch \
-    --target discovery_bench startup_bench empty_dialog jreselect_programs
+    --target discovery_bench inventory_bench startup_bench empty_dialog jreselect_programs
 
 export JRESELECT_WINE_CONFIG=$config
 cleanup() {
@@ -36,8 +37,10 @@ run() { taskset -c 0 bash tests/wine-run.sh "$PWD/$build/wine/bench" "$build/bin
 started=$SECONDS
 run discovery_bench.exe | tr -d '\r' | tee "$build/discovery_bench.txt"
 discovery1000=$(sed -n 's/^discovery of 1000 runtimes = \([0-9.]*\) ms$/\1/p' "$build/discovery_bench.txt")
+echo
+run inventory_bench.exe | tr -d '\r' | tee "$build/inventory_bench.txt"
 middle=$SECONDS
 echo
 run startup_bench.exe ${discovery1000:+"$discovery1000"} | tr -d '\r'
 echo
-echo "discovery benchmark $((middle - started)) s, start-up benchmark $((SECONDS - middle)) s"
+echo "discovery and inventory benchmarks $((middle - started)) s, start-up benchmark $((SECONDS - middle)) s"

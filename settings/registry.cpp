@@ -72,6 +72,14 @@ char* ReadRegString(HKEY root, const char* subkey, const char* valueName)
 
 char* ReadRegStringInView(HKEY root, const char* subkey, const char* valueName, REGSAM view)
 {
+    DWORD type = 0;
+    return ReadRegValueInView(root, subkey, valueName, view, &type);
+}
+
+char* ReadRegValueInView(HKEY root, const char* subkey, const char* valueName, REGSAM view,
+                         DWORD* typeOut)
+{
+    *typeOut = REG_NONE;
     HKEY key;
     if (OpenKeyToRead(root, subkey, view, &key) != ERROR_SUCCESS)
         return nullptr;
@@ -96,6 +104,7 @@ char* ReadRegStringInView(HKEY root, const char* subkey, const char* valueName, 
     }
     // Values need not end in a NUL (REG_BINARY, or REG_SZ written carelessly).
     buffer[size] = '\0';
+    *typeOut = type;
     return buffer;
 }
 

@@ -54,3 +54,8 @@ RegSubkeyList* EnumRegSubkeysInView(HKEY root, const char* subkey, REGSAM view,
                                     RegSkippedSubkeys* skipped = nullptr);
 RegSubkeyList* EnumRegSubkeysInView(const char* subkey, REGSAM view,
                                     RegSkippedSubkeys* skipped = nullptr);
+
+// ReadRegStringInView that also tells the value's type (REG_SZ, REG_DWORD, ...) in *type,
+// for a reader that takes only texts as paths. Under any root (HKEY_CURRENT_USER too).
+char* ReadRegValueInView(HKEY root, const char* subkey, const char* valueName, REGSAM view,
+                         DWORD* type);

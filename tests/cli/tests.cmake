@@ -14,8 +14,9 @@ jreselect_add_wine_test(cli_runs_without_a_display
 
 # The runtimes on the machine that the list does not offer: JavaSoft\JRE and JavaSoft\JDK in
 # every configuration; the registry's other view where there is one (the 32-bit program
-# under WOW64, the 64-bit build). Both also run the dialog, which must not change.
-foreach(area not_offered other_view)
+# under WOW64, the 64-bit build); every other Java home (the inventory) in every
+# configuration. Each also runs the dialog, which must not change.
+foreach(area not_offered other_view inventory)
   set(configs)
   if(area STREQUAL other_view)
     set(configs CONFIGS wow64 win64)

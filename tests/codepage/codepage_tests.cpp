@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "discovery/java_inventory.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_discovery.h"
@@ -256,3 +257,64 @@ TEST_F(CODE_PAGE_TEST, OverLongSubkeyNameDoesNotEndTheSearch)
 }
 
 }  // namespace
+
+// The inventory's key of a path agrees with SameLauncherPath, pair by pair: only ASCII
+// letters fold, trail bytes never.
+TEST_F(CODE_PAGE_TEST, PathKeysAgreeWithSameLauncherPath)
+{
+    const std::vector<std::pair<std::string, std::string>> pairs = {
+        {kHome, "c:\\JT\\CLI\\" + kWord + "\\" + kEndsIn5C},
+        {kJavaHome, kRoot + "\\Java\\" + kLowerTrail + kEndsIn5C},
+        {kRoot + "\\" + kUpperTrail, kRoot + "\\" + kLowerTrail},
+        {kRoot + "\\A", kRoot + "\\a"},
+        {kRoot + "\\" + kEndsIn5C + "x", kRoot + "\\" + kEndsIn5C + "X"},
+    };
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair.first + " | " + pair.second);
+        std::vector<char> a(pair.first.size() + 1);
+        std::vector<char> b(pair.second.size() + 1);
+        MakePathKey(a.data(), pair.first.c_str());
+        MakePathKey(b.data(), pair.second.c_str());
+        EXPECT_EQ(SameLauncherPath(pair.first.c_str(), pair.second.c_str()),
+                  std::string(a.data()) == b.data());
+    }
+}
+
+// A Java home whose last character ends in the byte 0x5C, named by a vendor's key, and with
+// one trailing backslash by JAVA_HOME and by PATH: one home, kept whole, its launcher found.
+// A home that differs from the registered runtime's only in a trail byte is another home.
+TEST_F(CODE_PAGE_TEST, InventoryKeepsSuchHomesWhole)
+{
+    SeedTwoRuntimes(kBundled);
+    const std::string home = kRoot + "\\" + kWord + "\\jdk" + kEndsIn5C;
+    ASSERT_TRUE(MakeJavaHome(home, kLauncherX64, nullptr, ReleaseText("21.0.2").c_str()));
+    SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-21", "InstallationPath",
+                  home);
+    SetEnvironment("JAVA_HOME", (home + "\\").c_str());
+    SetEnvironment("PATH", (home + "\\bin\\;" + EnvironmentValue("PATH")).c_str());
+    const std::string other = kRoot + "\\Java\\" + kLowerTrail + kEndsIn5C;
+    SetEnvironment("JDK_HOME", other.c_str());
+
+    ASSERT_TRUE(LoadInstallSettings());
+    ListWindow window;
+    FillRuntimeList(window.list());
+    JavaInventory inventory;
+    TakeJavaInventory(window.list(), &inventory);
+    ReleaseRuntimeList(window.list());
+
+    std::string names;
+    for (const InventoryHome& h : inventory.homes)
+        names += std::string("[") + h.home + "] from [" + h.sources[0].where + "]\n";
+    ASSERT_EQ(2u, inventory.homes.size()) << names;
+    EXPECT_EQ(home, inventory.homes[0].home);
+    EXPECT_EQ(home + "\\bin\\javaw.exe", inventory.homes[0].javaw);
+    EXPECT_STREQ("21.0.2", inventory.homes[0].version);
+    EXPECT_EQ(kArchX64, inventory.homes[0].architecture);
+    ASSERT_EQ(3u, inventory.homes[0].sources.size());
+    EXPECT_EQ(home + "\\bin", inventory.homes[0].sources[2].where);
+    // Named apart from the registered runtime; on disk it may be the same folder (1252: the
+    // file system folds the Latin-1 letters that preselection does not).
+    EXPECT_EQ(other, inventory.homes[1].home);
+    EXPECT_TRUE(inventory.homes[1].probed);
+    EXPECT_EQ(1, inventory.offeredNamings);  // "1.4", which the list offers
+}

@@ -4,6 +4,7 @@
 #include <sddl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -248,23 +249,150 @@ const ProductKeyState kUnreadableProductKeys[6] = {
 };
 
 // ---------------------------------------------------------------------------------------
+// Java homes and their sources
+
+namespace {
+
+// The top keys of every registration the inventory reads, below SOFTWARE.
+const char* const kVendorKeys[] = {
+    "SOFTWARE\\Eclipse Adoptium", "SOFTWARE\\Eclipse Foundation", "SOFTWARE\\AdoptOpenJDK",
+    "SOFTWARE\\Semeru",           "SOFTWARE\\Microsoft\\JDK",     "SOFTWARE\\Azul Systems",
+    "SOFTWARE\\BellSoft",         "SOFTWARE\\SapMachine",         "SOFTWARE\\IBM",
+};
+// The usual folders' names that cases make homes in, below both Program Files folders.
+const char* const kUsualFolders[] = {
+    "Java",      "Eclipse Adoptium", "Eclipse Foundation", "AdoptOpenJDK", "Semeru",
+    "Zulu",      "Amazon Corretto",  "BellSoft",           "SapMachine",
+};
+
+struct SavedVariable {
+    std::string name;
+    bool set;
+    std::string value;
+};
+std::vector<SavedVariable> g_savedVariables;
+
+}  // namespace
+
+bool SeedHomeValue(HKEY root, const std::string& key, const char* value, const std::string& home,
+                   REGSAM view, DWORD type)
+{
+    return SetRawValueIn(root, key.c_str(), value, type, home.c_str(),
+                         static_cast<DWORD>(home.size() + 1), view);
+}
+
+std::string ReleaseText(const char* version)
+{
+    return std::string("IMPLEMENTOR=\"Test\"\nJAVA_RUNTIME_VERSION=\"") + version +
+           "+7\"\nJAVA_VERSION=\"" + version + "\"\nOS_NAME=\"Windows\"\n";
+}
+
+bool MakeJavaHome(const std::string& home, const char* javawFixture, const char* javaFixture,
+                  const char* release)
+{
+    if (!MakeDirectories(home + "\\bin"))
+        return false;
+    const char* fixtures[] = {javawFixture, javaFixture};
+    const char* names[] = {"javaw.exe", "java.exe"};
+    for (int i = 0; i < 2; ++i) {
+        if (fixtures[i] == nullptr)
+            continue;
+        const std::string to = home + "\\bin\\" + names[i];
+        if (!CopyFileA(FixturePath(fixtures[i]).c_str(), to.c_str(), FALSE))
+            return Failed("copying " + FixturePath(fixtures[i]) + " to " + to + ": error " +
+                          std::to_string(GetLastError()));
+    }
+    return release == nullptr || MakeFile(home + "\\release", release);
+}
+
+std::string EnvironmentValue(const char* name)
+{
+    // From the block: Wine's GetEnvironmentVariableA cuts a double-byte value.
+    char* block = GetEnvironmentStringsA();
+    std::string value;
+    const size_t length = strlen(name);
+    for (const char* entry = block; entry != nullptr && *entry != '\0'; entry += strlen(entry) + 1) {
+        if (_strnicmp(entry, name, length) == 0 && entry[length] == '=') {
+            value = entry + length + 1;
+            break;
+        }
+    }
+    FreeEnvironmentStringsA(block);
+    return value;
+}
+
+void SetEnvironment(const char* name, const char* value)
+{
+    bool saved = false;
+    for (const SavedVariable& variable : g_savedVariables)
+        saved = saved || variable.name == name;
+    if (!saved) {
+        const bool set = GetEnvironmentVariableA(name, nullptr, 0) != 0;
+        g_savedVariables.push_back({name, set, EnvironmentValue(name)});
+    }
+    if (!SetEnvironmentVariableA(name, value))
+        Failed(std::string("setting the variable ") + name);
+}
+
+void ResetEnvironment()
+{
+    for (const SavedVariable& variable : g_savedVariables)
+        SetEnvironmentVariableA(variable.name.c_str(),
+                                variable.set ? variable.value.c_str() : nullptr);
+    g_savedVariables.clear();
+}
+
+void ClearJavaSources()
+{
+    for (const REGSAM view : {kOwnView, kView32, kView64}) {
+        for (const char* key : kVendorKeys)
+            DeleteKeyTree(key, view);
+    }
+    for (const char* key : kVendorKeys)
+        DeleteKeyTreeIn(HKEY_CURRENT_USER, key);
+    DeleteKeyTreeIn(HKEY_CURRENT_USER, "SOFTWARE\\JavaSoft");
+    for (const char* base : {"C:\\Program Files\\", "C:\\Program Files (x86)\\"}) {
+        for (const char* folder : kUsualFolders)
+            RemoveTree(std::string(base) + folder);
+        // Only the JDKs in Microsoft's folder: Wine keeps its own things there.
+        WIN32_FIND_DATAA found;
+        const std::string microsoft = std::string(base) + "Microsoft";
+        HANDLE search = FindFirstFileA((microsoft + "\\jdk-*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                RemoveTree(microsoft + "\\" + found.cFileName);
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+    }
+    const std::string local = EnvironmentValue("LOCALAPPDATA");
+    if (!local.empty())
+        RemoveTree(local + "\\Programs\\Eclipse Adoptium");
+}
+
+// ---------------------------------------------------------------------------------------
 // Removing
 
 void DeleteKeyTree(const char* path, REGSAM view)
 {
+    DeleteKeyTreeIn(HKEY_LOCAL_MACHINE, path, view);
+}
+
+void DeleteKeyTreeIn(HKEY root, const char* path, REGSAM view)
+{
     if (view == kOwnView) {
-        const LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
+        const LONG status = RegDeleteTreeA(root, path);
         if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+            RegDeleteKeyA(root, path);
         return;
     }
     // RegDeleteTreeA takes no view: the key is opened in its view first.
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS | view, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS | view, &handle) != ERROR_SUCCESS)
         return;
     RegDeleteTreeA(handle, nullptr);
     RegCloseKey(handle);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path, view, 0);
+    RegDeleteKeyExA(root, path, view, 0);
 }
 
 void RemoveTree(const std::string& path)
@@ -307,6 +435,8 @@ void ResetProgramKeys(REGSAM view)
 
 void ClearMachine()
 {
+    ResetEnvironment();
+    ClearJavaSources();
     ResetProgramKeys();
     RemoveTree(kCaseRoot);
     RemoveTree(kShortFolder);
@@ -327,8 +457,14 @@ std::string ClearAndSeed(void (*seed)())
 bool SetRawValue(const char* key, const char* name, DWORD type, const void* data, DWORD size,
                  REGSAM view)
 {
+    return SetRawValueIn(HKEY_LOCAL_MACHINE, key, name, type, data, size, view);
+}
+
+bool SetRawValueIn(HKEY root, const char* key, const char* name, DWORD type, const void* data,
+                   DWORD size, REGSAM view)
+{
     HKEY handle;
-    if (!OpenOrMakeKey(HKEY_LOCAL_MACHINE, key, view, &handle))
+    if (!OpenOrMakeKey(root, key, view, &handle))
         return false;
     const LONG status = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);

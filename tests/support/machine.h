@@ -93,10 +93,45 @@ struct ProductKeyState {
 extern const ProductKeyState kUnreadableProductKeys[6];
 
 // ---------------------------------------------------------------------------------------
+// Java homes and what names them (the inventory's sources: vendors' keys under
+// HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, the environment, the usual folders).
+
+// The launcher fixtures: the same file version, 17.0.10.7, in an x86 and an x64 PE file.
+const char kLauncherX86[] = "launcher_x86";
+const char kLauncherX64[] = "launcher_x64";
+// Where the usual folders are in every configuration's prefix (ProgramW6432 under WOW64).
+const char kProgramFiles[] = "C:\\Program Files";
+
+// A value under root (HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) in a view, its key made with
+// those above it; data byte for byte.
+bool SetRawValueIn(HKEY root, const char* key, const char* name, DWORD type, const void* data,
+                   DWORD size, REGSAM view = kOwnView);
+// A registration naming a home: value = home and its NUL, of type, under root's key.
+bool SeedHomeValue(HKEY root, const std::string& key, const char* value, const std::string& home,
+                   REGSAM view = kOwnView, DWORD type = REG_SZ);
+// A release file's content with the line JAVA_VERSION="version" among others.
+std::string ReleaseText(const char* version);
+// A Java home: bin\javaw.exe and bin\java.exe as copies of the launcher fixtures named (null:
+// that launcher absent), and the release file when its content is given.
+bool MakeJavaHome(const std::string& home, const char* javawFixture, const char* javaFixture,
+                  const char* release = nullptr);
+// The process's environment, which the programs it starts inherit: value null removes the
+// variable. ResetEnvironment (ClearMachine calls it) gives each one changed its first value.
+void SetEnvironment(const char* name, const char* value);
+void ResetEnvironment();
+// The variable's value in this process, empty when unset.
+std::string EnvironmentValue(const char* name);
+// The vendors' keys in both views of HKEY_LOCAL_MACHINE and in HKEY_CURRENT_USER (with
+// SOFTWARE\JavaSoft there), and the Java homes made in the usual folders. ClearMachine
+// calls it; the other view's JavaSoft key stays (ResetProgramKeys with that view).
+void ClearJavaSources();
+
+// ---------------------------------------------------------------------------------------
 // Removing. A key or file that is missing is fine.
 
-// A key and everything below it, under HKEY_LOCAL_MACHINE.
+// A key and everything below it, under HKEY_LOCAL_MACHINE (or root).
 void DeleteKeyTree(const char* key, REGSAM view = kOwnView);
+void DeleteKeyTreeIn(HKEY root, const char* key, REGSAM view = kOwnView);
 // A directory tree, read-only files included.
 void RemoveTree(const std::string& path);
 // wjview.exe from every place above.

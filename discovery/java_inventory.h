@@ -1,0 +1,142 @@
+// Every Java home on the machine, named: what the vendors' installers register (under
+// HKEY_LOCAL_MACHINE in both registry views and under HKEY_CURRENT_USER), the JavaSoft keys,
+// JAVA_HOME and JDK_HOME, the PATH directories that hold a launcher, and the usual install
+// folders. Each home found once, with every source that named it and one reason why the
+// runtime list does not offer it. Only reads; used by explain and list --all, never by the
+// dialog's list, list or set. The sources are tables in java_inventory.cpp.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "base/text_buffer.h"
+
+// What named a home. In this order a source says more about why the list lacks the home,
+// and the home's reason is taken from its first source in this order.
+enum InventorySourceKind {
+    kNamedByListKey,           // HKLM SOFTWARE\JavaSoft\Java Runtime Environment in this
+                               // program's own view: the key the list reads
+    kNamedByListKeyOtherView,  // the same key in the other registry view
+    kNamedByJavaSoftKey,       // SOFTWARE\JavaSoft\JRE or JDK (HKLM, either view)
+    kNamedByVendorKey,         // a distribution's own key under HKLM (either view)
+    kNamedByUserKey,           // any of those keys under HKEY_CURRENT_USER: a per-user install
+    kNamedByEnvironment,       // JAVA_HOME or JDK_HOME of this process
+    kNamedByPath,              // a PATH directory that holds javaw.exe or java.exe
+    kNamedByFolder,            // a direct subfolder of a usual install folder
+};
+
+enum InventoryHive { kHiveNone, kHiveMachine, kHiveUser };
+
+// One source that named a home.
+struct InventorySource {
+    InventorySourceKind kind;
+    // The table row's name ("Eclipse Temurin", "JavaSoft"); null for the environment, PATH and
+    // the folders.
+    const char* distribution;
+    InventoryHive hive;  // kHiveNone outside the registry
+    REGSAM view;         // 0: the program's own view; else KEY_WOW64_32KEY or KEY_WOW64_64KEY
+    // The registry key that holds the value (below the hive), the variable's name, the PATH
+    // entry as written (without one pair of enclosing quotes and one trailing backslash) or
+    // the folder whose subfolder it is. Empty for a PATH entry longer than 259 characters.
+    char where[kTextBufferSize];
+    const char* value;  // the registry value read ("Path", "JavaHome"), else null
+    DWORD valueType;    // that value's type; REG_NONE outside the registry
+    int pathIndex;      // kNamedByPath: the entry's place in PATH, from 0; else -1
+};
+
+// Why the list does not offer the home: one fact each. The first five, and kReasonNotText,
+// are found without any file test, and none is made for them.
+enum InventoryReason {
+    kReasonTooLong,             // the home as named is longer than 259 characters
+    kReasonNetworkPath,         // \\server\share..., or a drive mapped to the network
+    kReasonDevicePath,          // \\?\... or \\.\...
+    kReasonUnexpanded,          // holds a %NAME% reference, which is not expanded
+    kReasonNotFullyQualified,   // no drive letter, colon and backslash: names no fixed place
+    kReasonNotText,             // the registry value is not a text (REG_DWORD, REG_BINARY...)
+    kReasonLauncherTooLong,     // home joined with bin\javaw.exe does not fit 259 characters
+    kReasonNoLauncher,          // neither javaw.exe nor java.exe where the launchers belong
+    kReasonLeftOutBySearch,     // named by the list's own key; the search left it out (explain
+                                // says why, above)
+    kReasonNotInBin,            // a PATH directory that is not a home's bin holds the launcher
+    kReasonOtherView,           // registered in the list's key, but in the other view only
+    kReasonJavaSoftKey,         // registered under JavaSoft\JRE or JDK (Java 9 and later)
+    kReasonVendorKey,           // registered under its vendor's own key only
+    kReasonPerUser,             // registered for the current user only (HKEY_CURRENT_USER)
+    kReasonOnlyEnvironment,     // named only by JAVA_HOME or JDK_HOME (and what follows)
+    kReasonOnlyPath,            // found only through PATH (and the usual folders)
+    kReasonOnlyFolder,          // found only in a usual install folder
+};
+
+enum InventoryArchitecture { kArchX86, kArchX64, kArchArm64, kArchUnknown };
+
+enum InventoryVersionOrigin {
+    kVersionUnknown,        // neither below had one
+    kVersionFromRelease,    // the home's release file, JAVA_VERSION="..."
+    kVersionFromLauncher,   // the launcher's version resource (file version)
+};
+
+struct InventoryHome {
+    // The home without one trailing backslash. Empty when it could not be kept whole
+    // (kReasonTooLong, kReasonNotText): such a naming is never merged with another.
+    char home[kTextBufferSize];
+    size_t namedLength;  // the length of the home as named, trailing backslash dropped
+    // Where the launchers were looked for: home\bin, or the home itself for a PATH directory
+    // that is not a bin folder. Empty when not looked for.
+    char launcherDir[kTextBufferSize];
+    char javaw[kTextBufferSize];  // launcherDir\javaw.exe when it is there, else empty
+    char java[kTextBufferSize];   // launcherDir\java.exe when it is there, else empty
+    char version[kTextBufferSize];
+    InventoryVersionOrigin versionOrigin;
+    InventoryArchitecture architecture;  // of javaw.exe, else java.exe
+    WORD machine;                        // its PE header's machine field; 0: none read
+    bool probed;    // false: no file test at all was made for this home
+    int fileTests;  // the file tests made for it (launchers, release file, version, header)
+    InventoryReason reason;
+    std::vector<InventorySource> sources;  // in the order they named it
+};
+
+// A PATH directory named ...\Oracle\Java\javapath: not a home, but copies of java.exe and
+// javaw.exe that run the runtime which the JavaSoft key's "CurrentVersion" names.
+struct InventoryJavapath {
+    char folder[kTextBufferSize];
+    int pathIndex;
+    bool hasJavaw;
+    bool hasJava;
+    // The key whose "CurrentVersion" was found (empty: none of them has one), its view, the
+    // value, and that version's "JavaHome" (empty: the subkey has none).
+    char key[kTextBufferSize];
+    REGSAM view;
+    char currentVersion[kTextBufferSize];
+    char home[kTextBufferSize];
+    int homeIndex;      // the home's place in JavaInventory::homes, or -1
+    bool homeOffered;   // the list offers that home
+};
+
+struct JavaInventory {
+    std::vector<InventoryHome> homes;  // in the order first named
+    std::vector<InventoryJavapath> javapaths;
+    int offeredNamings;  // namings of homes that the list offers, left out
+};
+
+// Fills inventory (emptied first) from every source. list is the runtime list as filled by
+// FillRuntimeList: a home one of its entries runs from (the launcher's bin folder's parent,
+// compared as preselection compares) is not taken. Out of memory, homes may be missing.
+void TakeJavaInventory(HWND list, JavaInventory* inventory);
+
+// The tables of sources, for the tests that must cover each row.
+struct InventoryRegistryRow {
+    const char* distribution;
+    const char* key;    // below SOFTWARE of the hive
+    const char* shape;  // the subkeys down to the value's key: "*" any name, else that name
+    const char* value;  // the value holding the home
+    InventorySourceKind kind;  // kNamedByListKey, kNamedByJavaSoftKey or kNamedByVendorKey
+};
+const InventoryRegistryRow* InventoryRegistryRows(size_t* count);
+struct InventoryFolderRow {
+    const char* base;    // environment variable naming a folder: ProgramFiles, LOCALAPPDATA...
+    const char* folder;  // below it
+    const char* prefix;  // only subfolders whose name starts so ("jdk-"), or ""
+};
+const InventoryFolderRow* InventoryFolderRows(size_t* count);

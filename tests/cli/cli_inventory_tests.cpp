@@ -1,0 +1,242 @@
+// Java homes that no JavaSoft key of the list names: vendors' keys (also the current
+// user's), JAVA_HOME, PATH, the usual folders and Oracle's javapath folder. explain names
+// each home once with its version, architecture, sources and reason; list --all shows each
+// without index; list, set and the dialog offer none of them. In every configuration.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+#include "cli/not_offered_support.h"
+#include "e2e/session.h"
+#include "settings/registry.h"
+#include "support/machine.h"
+
+namespace {
+
+const std::string kRoot = kCliRoot;  // C:\jt\cli
+const std::string kTemurin = kRoot + "\\temurin17";
+const char kTemurinKey[] = "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.10.7\\hotspot\\MSI";
+const std::string kPf = kProgramFiles;
+
+class CliInventoryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearNotOffered(); }
+    void TearDown() override { ClearNotOffered(); }
+};
+
+// How explain names the 64-bit view in this configuration: the other view's, or none.
+std::string View64Text()
+{
+    return OtherRegistryView() == KEY_WOW64_64KEY ? " (64-bit view)" : "";
+}
+
+void PrependPath(const std::string& entry)
+{
+    SetEnvironment("PATH", (entry + ";" + EnvironmentValue("PATH")).c_str());
+}
+
+void SeedTemurin()
+{
+    MakeJavaHome(kTemurin, kLauncherX64, kLauncherX64, ReleaseText("17.0.10").c_str());
+    SeedHomeValue(HKEY_LOCAL_MACHINE, kTemurinKey, "Path", kTemurin, kView64);
+    PrependPath(kTemurin + "\\bin");
+}
+
+const std::string kTemurinSource = std::string("Eclipse Temurin, HKLM\\") + kTemurinKey +
+                                   " \"Path\"";
+
+std::vector<NotOfferedCase> Cases()
+{
+    const std::string view64 = View64Text();
+    return {
+        {"Temurin registered by its MSI and on PATH", SeedTemurin,
+         {"  -\tnot selectable: 17.0.10 x64, " + kTemurinSource + view64 +
+          "\tC:\\jt\\cli\\temurin17\\bin\\javaw.exe"},
+         {"  C:\\jt\\cli\\temurin17: registered only under its vendor's own key (Eclipse "
+          "Temurin), which this program does not read",
+          "      version 17.0.10 (release file), x64",
+          "      launcher C:\\jt\\cli\\temurin17\\bin\\javaw.exe",
+          "      launcher C:\\jt\\cli\\temurin17\\bin\\java.exe",
+          "      named by " + kTemurinSource + view64,
+          "      named by PATH entry 0, C:\\jt\\cli\\temurin17\\bin"}},
+        {"Zulu without a release file, a per-user Temurin, an unzipped JDK",
+         [] {
+             MakeJavaHome(kRoot + "\\zulu21", kLauncherX64, kLauncherX64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-21",
+                           "InstallationPath", kRoot + "\\zulu21", kView64);
+             MakeJavaHome(kRoot + "\\user21", kLauncherX86, nullptr, ReleaseText("21.0.2").c_str());
+             SeedHomeValue(HKEY_CURRENT_USER,
+                           "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI", "Path",
+                           kRoot + "\\user21");
+             MakeJavaHome(kPf + "\\Java\\jdk-22", kLauncherX64, kLauncherX64,
+                          ReleaseText("22").c_str());
+         },
+         {"  -\tnot selectable: 21.0.2 x86, Eclipse Temurin, "
+          "HKCU\\SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI \"Path\"\t"
+          "C:\\jt\\cli\\user21\\bin\\javaw.exe",
+          "  -\tnot selectable: 17.0.10.7 x64, Azul Zulu, HKLM\\SOFTWARE\\Azul "
+          "Systems\\Zulu\\zulu-21 \"InstallationPath\"" +
+              view64 + "\tC:\\jt\\cli\\zulu21\\bin\\javaw.exe",
+          "  -\tnot selectable: 22 x64, the folder C:\\Program Files\\Java\t"
+          "C:\\Program Files\\Java\\jdk-22\\bin\\javaw.exe"},
+         {"  C:\\jt\\cli\\user21: installed for this user only (HKEY_CURRENT_USER, Eclipse "
+          "Temurin), which this program does not read",
+          "      version 21.0.2 (release file), x86",
+          "      launcher C:\\jt\\cli\\user21\\bin\\javaw.exe",
+          "      named by Eclipse Temurin, HKCU\\SOFTWARE\\Eclipse "
+          "Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI \"Path\"",
+          "  C:\\jt\\cli\\zulu21: registered only under its vendor's own key (Azul Zulu), "
+          "which this program does not read",
+          "      version 17.0.10.7 (launcher's version resource), x64",
+          "      launcher C:\\jt\\cli\\zulu21\\bin\\javaw.exe",
+          "      launcher C:\\jt\\cli\\zulu21\\bin\\java.exe",
+          "      named by Azul Zulu, HKLM\\SOFTWARE\\Azul Systems\\Zulu\\zulu-21 "
+          "\"InstallationPath\"" +
+              view64,
+          "  C:\\Program Files\\Java\\jdk-22: found only as a folder in C:\\Program Files\\Java, "
+          "which this program does not search",
+          "      version 22 (release file), x64",
+          "      launcher C:\\Program Files\\Java\\jdk-22\\bin\\javaw.exe",
+          "      launcher C:\\Program Files\\Java\\jdk-22\\bin\\java.exe",
+          "      named by the folder C:\\Program Files\\Java"}},
+        {"a JDK under JavaSoft\\JDK and in JAVA_HOME: its registration, then the home",
+         [] {
+             MakeJavaHome(kRoot + "\\j17", kLauncherX64, kLauncherX64, ReleaseText("17.0.2").c_str());
+             SeedRuntimeUnder(kTestJdkKey, "17", kRoot + "\\j17");
+             SetEnvironment("JAVA_HOME", (kRoot + "\\j17\\").c_str());
+         },
+         {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+          "  -\tnot selectable: 17.0.2 x64, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 "
+          "\"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
+         {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
+          "does not read",
+          "      key SOFTWARE\\JavaSoft\\JDK\\17",
+          "      JavaHome C:\\jt\\cli\\j17",
+          "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+          "  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
+          "this program does not read",
+          "      version 17.0.2 (release file), x64",
+          "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+          "      launcher C:\\jt\\cli\\j17\\bin\\java.exe",
+          "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"",
+          "      named by JAVA_HOME"}},
+        {"network and relative homes, and a value that is no text",
+         [] {
+             SetEnvironment("JAVA_HOME", "\\\\server\\share\\jdk");
+             SetEnvironment("JDK_HOME", "jdk17");
+             const DWORD flag = 1;
+             SetRawValueIn(HKEY_LOCAL_MACHINE, "SOFTWARE\\SapMachine\\JDK\\21", "JavaHome",
+                           REG_DWORD, &flag, sizeof(flag));
+         },
+         {"  -\tnot selectable: (no home), SapMachine, HKLM\\SOFTWARE\\SapMachine\\JDK\\21 "
+          "\"JavaHome\"\t(not looked at)",
+          "  -\tnot selectable: \\\\server\\share\\jdk, JAVA_HOME\t(not looked at)",
+          "  -\tnot selectable: jdk17, JDK_HOME\t(not looked at)"},
+         {"  (no home): the value is REG_DWORD, not a text: it names no home",
+          "      not looked at: no file was tested",
+          "      named by SapMachine, HKLM\\SOFTWARE\\SapMachine\\JDK\\21 \"JavaHome\"",
+          "  \\\\server\\share\\jdk: a network path, not looked at",
+          "      not looked at: no file was tested",
+          "      named by JAVA_HOME",
+          "  jdk17: not fully qualified (no drive letter, colon and backslash), so it names no "
+          "fixed place: not looked at",
+          "      not looked at: no file was tested",
+          "      named by JDK_HOME"}},
+        {"the javapath folder, following JavaSoft\\JRE's CurrentVersion",
+         [] {
+             const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
+             MakeFile(javapath + "\\java.exe", "copy");
+             MakeFile(javapath + "\\javaw.exe", "copy");
+             PrependPath(javapath);
+             SetText(kTestJre9Key, "CurrentVersion", "21");
+             SeedRuntimeUnder(kTestJre9Key, "21", kRoot + "\\jre21");
+             MakeJavaHome(kRoot + "\\jre21", kLauncherX64, kLauncherX64);
+         },
+         {"  -\tnot selectable: 21 in SOFTWARE\\JavaSoft\\JRE\tC:\\jt\\cli\\jre21\\bin\\javaw.exe"},
+         {"  21: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this program "
+          "does not read",
+          "      key SOFTWARE\\JavaSoft\\JRE\\21",
+          "      JavaHome C:\\jt\\cli\\jre21",
+          "      launcher C:\\jt\\cli\\jre21\\bin\\javaw.exe",
+          "  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
+          "javaw.exe and java.exe that run the runtime the JavaSoft key's \"CurrentVersion\" "
+          "names; not a Java home",
+          "      SOFTWARE\\JavaSoft\\JRE \"CurrentVersion\" is 21",
+          "      they run C:\\jt\\cli\\jre21, registered as told above"}},
+        {"homes the list offers, named again by JAVA_HOME and PATH, are not repeated",
+         [] {
+             SetEnvironment("JAVA_HOME", "C:\\JT\\CLI\\J8\\");
+             PrependPath(kRoot + "\\q\\jre\\bin");
+             MakeLauncher(kRoot + "\\q\\jre\\bin\\java.exe");
+         },
+         {},
+         {"  none"}},
+    };
+}
+
+TEST_F(CliInventoryTest, NamesEveryJavaHomeOnTheMachine)
+{
+    for (const NotOfferedCase& c : Cases())
+        RunNotOfferedCase(c);
+}
+
+// Everything at once: list and the dialog's list box are as without it, set takes none of
+// the homes, and nothing is written.
+void SeedAll()
+{
+    SeedOffered();
+    SeedTemurin();
+    MakeJavaHome(kRoot + "\\zulu21", kLauncherX64, kLauncherX64);
+    SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-21", "InstallationPath",
+                  kRoot + "\\zulu21", kView64);
+    SeedHomeValue(HKEY_CURRENT_USER, "SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.2.13\\hotspot\\MSI",
+                  "Path", kRoot + "\\zulu21");
+    MakeJavaHome(kPf + "\\Java\\jdk-22", kLauncherX64, kLauncherX64);
+    SetEnvironment("JAVA_HOME", (kPf + "\\Java\\jdk-22").c_str());
+    SetEnvironment("JDK_HOME", "\\\\server\\share\\jdk");
+}
+
+TEST_F(CliInventoryTest, ListAndSetUnchanged)
+{
+    SeedOffered();
+    const std::string listBefore = RunCli("list").out;
+    SeedAll();
+    const std::string before = DumpKeyTree(kTestVelmorKey);
+    const CliRun list = RunCli("list");
+    EXPECT_EQ(0u, list.exitCode);
+    EXPECT_EQ(listBefore, list.out);
+    EXPECT_EQ(Describe(ListInProcess()), Describe(ParseListOutput(list.out)));
+    for (const std::string& path :
+         {kTemurin + "\\bin\\javaw.exe", kPf + "\\Java\\jdk-22\\bin\\javaw.exe"}) {
+        const CliRun set = RunCli("set \"" + path + "\"");
+        EXPECT_EQ(2u, set.exitCode);
+        EXPECT_EQ("No listed runtime has the launcher " + path + ".\n", set.err);
+    }
+    EXPECT_EQ(2u, RunCli("set 2").exitCode);
+    EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+}
+
+// The dialog lists, preselects and writes as before with every source present and a
+// "starter" that names a Temurin launcher.
+TEST_F(CliInventoryTest, DialogOffersNoneOfThem)
+{
+    const SessionCase session = {
+        "every source of the inventory, the current one among them",
+        [] {
+            SeedAll();
+            SetText(kTestProductKey, "starter", kTemurin + "\\bin\\javaw.exe");
+        },
+        {"Bundled Java Runtime Environment", "Sun Java Runtime Environment (1.8)"},
+        -1,
+        1,
+        kEndOk,
+        nullptr,
+        "C:\\jt\\cli\\j8\\bin\\javaw.exe"};
+    RunSession(session);
+}
+
+}  // namespace
