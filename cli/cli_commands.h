@@ -1,4 +1,4 @@
-// JreSelectCli's commands: list, explain and set run the dialog's own search, preselection
+// JreSelectCli's commands, one file each: list, explain and set run the dialog's own search, preselection
 // and apply over a hidden list box, so that what they show and write is what the dialog
 // would show and write.
 #pragma once
@@ -16,5 +16,3 @@ int RunListCommand(bool all);
 int RunExplainCommand();
 // argument: a list index ("0", "1"...) or a launcher path, matched as the dialog preselects.
 int RunSetCommand(const char* argument);
-int RunVersionCommand();
-void PrintUsage(bool toStdout);

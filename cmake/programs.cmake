@@ -4,7 +4,8 @@ target_compile_options(JreSelect PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_W
 target_link_libraries(JreSelect PRIVATE jreselect_core)
 
 # The console companion: the same core, for scripts and for "why is my runtime not listed?".
-add_executable(JreSelectCli cli/cli_main.cpp cli/cli_commands.cpp res/cli.rc)
+add_executable(JreSelectCli cli/cli_main.cpp cli/cli_shared.cpp cli/list_command.cpp
+    cli/explain_command.cpp cli/set_command.cpp res/cli.rc)
 target_compile_options(JreSelectCli PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_WARNINGS}>)
 target_link_libraries(JreSelectCli PRIVATE jreselect_core)
 

@@ -5,7 +5,6 @@
 
 #include "discovery/probes.h"
 #include "discovery/runtime_entry.h"
-#include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
 #include "settings/registry.h"
 

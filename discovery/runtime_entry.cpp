@@ -1,10 +1,11 @@
-// Runtime entries: making one and handing it to the list box.
+// Runtime entries: making one, handing it to the list box, finding one there.
 #include "discovery/runtime_entry.h"
 
 #include <cstring>
 #include <new>
 
 #include "base/list_box.h"
+#include "discovery/path_text.h"
 #include "settings/product_settings.h"
 
 const char kBundledLabel[] = "Bundled Java Runtime Environment";
@@ -59,4 +60,17 @@ bool AddListEntry(HWND list, RuntimeEntry* entry, int* index)
     if (index != nullptr)
         *index = added;
     return true;
+}
+
+int FindRuntimeByLauncher(HWND list, const char* launcher)
+{
+    if (list == nullptr)
+        return -1;
+    const int count = ListGetCount(list);
+    for (int index = 0; index < count; ++index) {
+        const RuntimeEntry* entry = static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
+        if (entry != nullptr && SameLauncherPath(launcher, entry->starter))
+            return index;
+    }
+    return -1;
 }

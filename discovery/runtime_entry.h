@@ -1,4 +1,5 @@
-// One Java runtime that the user can choose, as held by the runtime list.
+// One Java runtime that the user can choose, as held by the runtime list, and the entries
+// that a list box holds.
 #pragma once
 
 #include <windows.h>
@@ -26,3 +27,7 @@ void FreeRuntimeEntry(RuntimeEntry* entry);
 // index is given) to the new item's index. When the list box does not take the item, the
 // entry is released at once and false is returned.
 bool AddListEntry(HWND list, RuntimeEntry* entry, int* index = nullptr);
+
+// The index of the first entry in list whose launcher is the same path as launcher
+// (SameLauncherPath: A-Z folded, double-byte characters compared exactly); -1 when none is.
+int FindRuntimeByLauncher(HWND list, const char* launcher);

@@ -2,7 +2,6 @@
 #include "discovery/runtime_list.h"
 
 #include "base/list_box.h"
-#include "discovery/path_text.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
 #include "settings/product_settings.h"
@@ -24,19 +23,6 @@ void SelectCurrentRuntime(HWND list)
     if (g_starterTooLong)
         return;
     SelectRuntimeByLauncher(list, g_starter);
-}
-
-int FindRuntimeByLauncher(HWND list, const char* launcher)
-{
-    if (list == nullptr)
-        return -1;
-    const int count = ListGetCount(list);
-    for (int index = 0; index < count; ++index) {
-        const RuntimeEntry* entry = static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
-        if (entry != nullptr && SameLauncherPath(launcher, entry->starter))
-            return index;
-    }
-    return -1;
 }
 
 int SelectRuntimeByLauncher(HWND list, const char* launcher)

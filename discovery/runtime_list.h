@@ -8,10 +8,7 @@
 void InitRuntimeList(HWND list);
 // Selects the first entry whose launcher equals g_starter (SelectRuntimeByLauncher).
 void SelectCurrentRuntime(HWND list);
-// The index of the first entry whose launcher is the same path as launcher
-// (SameLauncherPath: A-Z folded, double-byte characters compared exactly); -1 when none is.
-int FindRuntimeByLauncher(HWND list, const char* launcher);
-// Selects that entry and returns its index; -1, with the selection left as it was, when no
+// Selects the entry that FindRuntimeByLauncher finds and returns its index; -1, with the selection left as it was, when no
 // entry is.
 int SelectRuntimeByLauncher(HWND list, const char* launcher);
 // Writes "starter" then "classes" of the selected entry; true when both were written.

@@ -87,7 +87,7 @@ cases=(
     "discovery/runtime_entry.cpp|app/runtime_dialog.h|discovery looking up at the dialog"
     "base/list_box.cpp|settings/product_settings.h|base looking up at settings"
     "settings/registry.h|discovery/probes.h|settings looking up at discovery"
-    "cli/cli_commands.cpp|app/messages.h|the console program including the dialog's"
+    "cli/list_command.cpp|app/messages.h|the console program including the dialog's"
     "app/runtime_dialog.cpp|cli/cli_commands.h|the dialog including the console program's"
     "settings/product_settings.cpp|res/resource.h|res/ included below the programs"
     "app/main.cpp|tests/support/scratch_registry.h|a folder that is no layer"

@@ -1,77 +1,17 @@
-// JreSelectCli's commands over the code that the dialog runs: LoadInstallSettings,
-// FillRuntimeList, SelectCurrentRuntime and ApplySelection, on a list box never shown.
+// explain: every candidate that the search looked at and what became of it, then the
+// runtimes on the machine that the list does not offer.
 #include "cli/cli_commands.h"
-
-#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "base/list_box.h"
+#include "cli/cli_shared.h"
 #include "discovery/probes.h"
-#include "discovery/runtime_discovery.h"
-#include "discovery/runtime_entry.h"
 #include "discovery/runtime_list.h"
-#include "res/messages.h"
 #include "settings/product_settings.h"
 
 namespace {
-
-const int kLongestIndexDigits = 9;  // below 10^9, an index fits an int
-
-void PrintError(const char* text)
-{
-    fprintf(stderr, "%s\n", text);
-}
-
-// Styled like the dialog's list box, never visible, and message-only: it needs no desktop,
-// so the program runs where no window can be made visible (under Wine with no display).
-// Without LBS_SORT the items keep the order in which the search adds them.
-HWND CreateHiddenList()
-{
-    return CreateWindowA("LISTBOX", "",
-                         WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
-                         0, 300, 200, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-// Reads the product's settings and makes the empty list box; on failure says why and
-// returns the exit code, with *list null.
-int OpenList(HWND* list)
-{
-    *list = nullptr;
-    if (!LoadInstallSettings()) {
-        PrintError(kCannotLocateMessage);
-        return kExitNoSettings;
-    }
-    *list = CreateHiddenList();
-    if (*list == nullptr) {
-        PrintError(kInitUiFailedMessage);
-        return kExitInternal;
-    }
-    return kExitSuccess;
-}
-
-void CloseList(HWND list)
-{
-    ReleaseRuntimeList(list);
-    DestroyWindow(list);
-}
-
-const RuntimeEntry* EntryAt(HWND list, int index)
-{
-    return static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
-}
-
-void PrintListLine(HWND list, int index, int selected)
-{
-    char text[kTextBufferSize];
-    ListGetText(list, index, text);
-    const RuntimeEntry* entry = EntryAt(list, index);
-    printf("%c %d\t%s\t%s\n", index == selected ? '*' : ' ', index, text,
-           entry != nullptr ? entry->starter : "");
-}
-
-// --- explain ---
 
 struct ExplainState {
     int nextSection;  // the first source whose heading has not been printed yet
@@ -227,34 +167,6 @@ void ExplainNote(const DiscoveryNote& note, void* context)
     PrintOutcome(note);
 }
 
-// --- runtimes on the machine that the list does not offer ---
-
-// The notes of FindUnofferedRuntimes about a runtime that the list does not have. The rest
-// give nothing: an absent key, a name that the search would skip as well, and a launcher
-// that a listed entry has too (the same runtime, not repeated).
-bool IsUnofferedRuntime(const DiscoveryNote& note)
-{
-    switch (note.outcome) {
-    case kOutcomeNotOffered:
-    case kOutcomeNoJavaHome:
-    case kOutcomeJavaHomeTooLong:
-    case kOutcomeJavaHomeDirTooLong:
-    case kOutcomeNoLauncher:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// " (64-bit view)" or " (32-bit view)" for the other registry view; empty for the own.
-const char* ViewText(REGSAM view)
-{
-    if (view == 0)
-        return "";
-    return view == KEY_WOW64_64KEY ? " (64-bit view)" : " (32-bit view)";
-}
-
-// The one line of reason, after "name: ".
 void PrintWhyNotOffered(const DiscoveryNote& note)
 {
     const bool otherKey = strcmp(note.parentKey, kJavaSoftKey) != 0;
@@ -304,13 +216,6 @@ void ExplainUnoffered(const DiscoveryNote& note, void* context)
 }
 
 // list --all: a line without an index, that no set command takes.
-void ListUnoffered(const DiscoveryNote& note, void*)
-{
-    if (!IsUnofferedRuntime(note))
-        return;
-    printf("  -\tnot selectable: %s in %s%s\t%s\n", note.subkey, note.parentKey,
-           ViewText(note.view), note.outcome == kOutcomeNotOffered ? note.launcher : "(no launcher)");
-}
 
 void PrintSettings()
 {
@@ -343,64 +248,7 @@ void PrintCurrent(HWND list)
     }
 }
 
-// --- set ---
-
-// A decimal index: digits only, so that "-1" or "+1" is taken as a path. *outOfRange is set
-// for a number that no int index can be.
-bool ParseIndex(const char* text, int* index, bool* outOfRange)
-{
-    const size_t length = strlen(text);
-    if (length == 0 || strspn(text, "0123456789") != length)
-        return false;
-    *outOfRange = length > static_cast<size_t>(kLongestIndexDigits);
-    *index = 0;
-    if (!*outOfRange) {
-        for (size_t i = 0; i < length; ++i)
-            *index = *index * 10 + (text[i] - '0');
-    }
-    return true;
-}
-
-// Selects the entry that argument names, as the dialog selects on OK; false when none.
-bool SelectNamedRuntime(HWND list, const char* argument)
-{
-    int index = 0;
-    bool outOfRange = false;
-    if (ParseIndex(argument, &index, &outOfRange)) {
-        if (outOfRange || index >= ListGetCount(list)) {
-            fprintf(stderr, "No listed runtime has the index %s.\n", argument);
-            return false;
-        }
-        ListSetCurSel(list, index);
-        return true;
-    }
-    // Matched as the dialog preselects "starter". A path of 260 bytes or more equals no
-    // entry's launcher, which always fits.
-    if (SelectRuntimeByLauncher(list, argument) < 0) {
-        fprintf(stderr, "No listed runtime has the launcher %s.\n", argument);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-int RunListCommand(bool all)
-{
-    HWND list = nullptr;
-    const int failure = OpenList(&list);
-    if (failure != kExitSuccess)
-        return failure;
-    InitRuntimeList(list);
-    const int count = ListGetCount(list);
-    const int selected = ListGetCurSel(list);
-    for (int index = 0; index < count; ++index)
-        PrintListLine(list, index, selected);
-    if (all)
-        FindUnofferedRuntimes(list, ListUnoffered, nullptr);
-    CloseList(list);
-    return kExitSuccess;
-}
 
 int RunExplainCommand()
 {
@@ -423,78 +271,4 @@ int RunExplainCommand()
         printf("  none\n");
     CloseList(list);
     return kExitSuccess;
-}
-
-int RunSetCommand(const char* argument)
-{
-    HWND list = nullptr;
-    const int failure = OpenList(&list);
-    if (failure != kExitSuccess)
-        return failure;
-    InitRuntimeList(list);
-    int result = kExitBadCommand;
-    if (SelectNamedRuntime(list, argument)) {
-        if (ApplySelection(list)) {
-            const int index = ListGetCurSel(list);
-            const RuntimeEntry* entry = EntryAt(list, index);
-            printf("Set %d: %s\n", index, entry->name);
-            printf("  starter %s\n", entry->starter);
-            printf("  classes %s\n", entry->classes);
-            result = kExitSuccess;
-        } else {
-            PrintError(kApplyFailedMessage);
-            result = kExitApplyFailed;
-        }
-    }
-    CloseList(list);
-    return result;
-}
-
-int RunVersionCommand()
-{
-    char path[kTextBufferSize];
-    char version[kTextBufferSize];
-    const DWORD length = GetModuleFileNameA(nullptr, path, kTextBufferSize);
-    // A result of 260 means that the path was cut.
-    if (length == 0 || length >= kTextBufferSize || !GetFileVersionString(version, path)) {
-        PrintError("Cannot read the version resource.");
-        return kExitInternal;
-    }
-    printf("JreSelectCli %s\n", version);
-    return kExitSuccess;
-}
-
-void PrintUsage(bool toStdout)
-{
-    fputs("Usage: JreSelectCli COMMAND\n"
-          "\n"
-          "Lists, explains and sets the Java runtime that Quillfern runs with, as the\n"
-          "JreSelect dialog does.\n"
-          "\n"
-          "Commands:\n"
-          "  list        the runtimes in the dialog's order, one a line: a mark (*) on the one\n"
-          "              that Quillfern uses now and the index, then, after tabs, the display\n"
-          "              text and the launcher\n"
-          "  list --all  the same, then the runtimes on this machine that the list does not\n"
-          "              offer (see explain), each with - for an index: not selectable\n"
-          "  explain     every candidate that the search looked at, source by source, and\n"
-          "              why it was listed or left out; last, the runtimes on this machine\n"
-          "              that are not offered (the other registry view, JavaSoft\\JRE and\n"
-          "              JavaSoft\\JDK), and why, or \"none\"\n"
-          "  set INDEX   makes the runtime with that index (as list shows it) the one that\n"
-          "              Quillfern uses: writes \"starter\", then \"classes\", as OK does\n"
-          "  set PATH    the same for the first listed runtime whose launcher is PATH, the\n"
-          "              case of the letters A-Z ignored\n"
-          "  --help      this text\n"
-          "  --version   the program's version\n"
-          "\n"
-          "Exit codes:\n"
-          "  0  success\n"
-          "  1  Quillfern's settings cannot be read (\"Cannot locate Quillfern software!\")\n"
-          "  2  a bad command line, or an index or path that names no listed runtime;\n"
-          "     nothing is written\n"
-          "  3  a registry write failed (\"Unable to apply changes!\")\n"
-          "  4  the hidden list box cannot be made (\"Unable to initialize UI!\"), or the\n"
-          "     version resource cannot be read\n",
-          toStdout ? stdout : stderr);
 }

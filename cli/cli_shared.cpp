@@ -1,0 +1,79 @@
+// What the commands share: the hidden list box over the code that the dialog runs
+// (LoadInstallSettings, FillRuntimeList, ReleaseRuntimeList), on a window never shown.
+#include "cli/cli_shared.h"
+
+#include <cstdio>
+
+#include "base/list_box.h"
+#include "cli/cli_commands.h"
+#include "discovery/runtime_list.h"
+#include "res/messages.h"
+#include "settings/product_settings.h"
+
+namespace {
+
+// Styled like the dialog's list box, never visible, and message-only: it needs no desktop,
+// so the program runs where no window can be made visible (under Wine with no display).
+// Without LBS_SORT the items keep the order in which the search adds them.
+HWND CreateHiddenList()
+{
+    return CreateWindowA("LISTBOX", "",
+                         WS_CHILD | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+                         0, 300, 200, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
+
+void PrintError(const char* text)
+{
+    fprintf(stderr, "%s\n", text);
+}
+
+int OpenList(HWND* list)
+{
+    *list = nullptr;
+    if (!LoadInstallSettings()) {
+        PrintError(kCannotLocateMessage);
+        return kExitNoSettings;
+    }
+    *list = CreateHiddenList();
+    if (*list == nullptr) {
+        PrintError(kInitUiFailedMessage);
+        return kExitInternal;
+    }
+    return kExitSuccess;
+}
+
+void CloseList(HWND list)
+{
+    ReleaseRuntimeList(list);
+    DestroyWindow(list);
+}
+
+const RuntimeEntry* EntryAt(HWND list, int index)
+{
+    return static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
+}
+
+bool IsUnofferedRuntime(const DiscoveryNote& note)
+{
+    switch (note.outcome) {
+    case kOutcomeNotOffered:
+    case kOutcomeNoJavaHome:
+    case kOutcomeJavaHomeTooLong:
+    case kOutcomeJavaHomeDirTooLong:
+    case kOutcomeNoLauncher:
+        return true;
+    default:
+        return false;
+    }
+}
+
+const char* ViewText(REGSAM view)
+{
+    if (view == 0)
+        return "";
+    return view == KEY_WOW64_64KEY ? " (64-bit view)" : " (32-bit view)";
+}
+
+// The one line of reason, after "name: ".

@@ -1,0 +1,25 @@
+// What JreSelectCli's commands share: errors on stderr, the hidden list box that the
+// dialog's own search fills, and which notes name a runtime that the list does not offer.
+#pragma once
+
+#include <windows.h>
+
+#include "discovery/runtime_discovery.h"
+#include "discovery/runtime_entry.h"
+
+void PrintError(const char* text);
+
+// Reads the product's settings and makes the empty list box; on failure says why and
+// returns the exit code, with *list null. CloseList releases the entries and the window.
+int OpenList(HWND* list);
+void CloseList(HWND list);
+
+const RuntimeEntry* EntryAt(HWND list, int index);
+
+// The notes of FindUnofferedRuntimes about a runtime that the list does not have. The rest
+// give nothing: an absent key, a name that the search would skip as well, and a launcher
+// that a listed entry has too (the same runtime, not repeated).
+bool IsUnofferedRuntime(const DiscoveryNote& note);
+
+// " (64-bit view)" or " (32-bit view)" for the other registry view; empty for the own.
+const char* ViewText(REGSAM view);
