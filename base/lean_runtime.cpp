@@ -38,6 +38,12 @@ void __throw_length_error(const char*)
     std::abort();
 }
 
+// A container of elements wider than a byte asked for more than the address space.
+void __throw_bad_array_new_length()
+{
+    std::abort();
+}
+
 void __throw_logic_error(const char*)
 {
     std::abort();

@@ -6,6 +6,7 @@
 
 #include "base/list_box.h"
 #include "cli/cli_commands.h"
+#include "cli/console_output.h"
 #include "discovery/runtime_list.h"
 #include "res/messages.h"
 #include "settings/product_settings.h"
@@ -24,9 +25,12 @@ HWND CreateHiddenList()
 
 }  // namespace
 
+std::string g_errorMessage;
+
 void PrintError(const char* text)
 {
-    fprintf(stderr, "%s\n", text);
+    g_errorMessage = text;
+    PrintTo(stderr, "%s\n", text);
 }
 
 int OpenList(HWND* list)

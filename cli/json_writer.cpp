@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -60,14 +61,14 @@ size_t CharacterLength(const char* text, size_t left)
 }
 
 // Converts one character; false when the code page has no such character.
-bool ConvertCharacter(const char* text, size_t length, std::wstring* out)
+bool ConvertCharacter(const char* text, size_t length, std::vector<wchar_t>* out)
 {
     wchar_t wide[2];
     const int got = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text,
                                         static_cast<int>(length), wide, 2);
     if (got <= 0)
         return false;
-    out->append(wide, static_cast<size_t>(got));
+    out->insert(out->end(), wide, wide + got);
     return true;
 }
 
@@ -94,15 +95,13 @@ void AppendAscii(std::string* out, const char* ascii)
 
 }  // namespace
 
-bool AnsiToWide(const char* text, size_t length, std::wstring* out)
+bool AnsiToWide(const char* text, size_t length, std::vector<wchar_t>* out)
 {
     out->clear();
     if (length == 0)
         return true;
-    // MultiByteToWideChar takes an int length; a longer text is converted in pieces, which
-    // end only between characters.
-    const size_t kPiece = 1 << 20;
-    if (length <= kPiece) {
+    // MultiByteToWideChar takes an int length; a longer text goes character by character.
+    if (length <= static_cast<size_t>(INT_MAX / 2)) {
         const int size = static_cast<int>(length);
         const int needed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, size, nullptr, 0);
         if (needed > 0) {
@@ -127,7 +126,7 @@ bool AnsiToWide(const char* text, size_t length, std::wstring* out)
             at += 1;
             continue;
         }
-        *out += kReplacement;
+        out->push_back(kReplacement);
         whole = false;
         at += 1;
     }
@@ -197,7 +196,7 @@ bool JsonText(JsonWriter* writer, const char* name, const char* ansiText)
 
 bool JsonTextOfLength(JsonWriter* writer, const char* name, const char* ansiText, size_t length)
 {
-    std::wstring wide;
+    std::vector<wchar_t> wide;
     const bool whole = AnsiToWide(ansiText, length, &wide);
     if (whole) {
         BeginValue(writer, name);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The document so far. Members and elements are written through the functions below; name is
 // the member's name inside an object, and null for an element of an array or the document's
@@ -40,4 +41,4 @@ void AppendJsonString(std::string* out, const wchar_t* text, size_t length);
 // Converts ANSI text of length bytes to UTF-16 in *out. True when the whole text converts;
 // otherwise each byte sequence that does not (a byte undefined in the code page, a lead byte
 // without a valid trail byte) is U+FFFD in *out, and false is returned.
-bool AnsiToWide(const char* text, size_t length, std::wstring* out);
+bool AnsiToWide(const char* text, size_t length, std::vector<wchar_t>* out);
