@@ -493,37 +493,73 @@ def check_documents(folder):
     return 1 if problems else 0
 
 
-def check_examples(cli_md):
-    """The indented blocks of docs/cli.md that follow a line "C:\\>JreSelectCli ... --json"."""
-    with open(cli_md, encoding="utf-8") as f:
-        lines = f.read().split("\n")
-    problems = []
-    kinds = set()
+def example_blocks(lines):
+    """(line number, command, block) for each "    C:\\>JreSelectCli COMMAND" of docs/cli.md:
+    the indented lines after it, up to its "(exit code N)" or the next command."""
     i = 0
     while i < len(lines):
-        if not re.match(r"^    C:\\>JreSelectCli .*--json", lines[i]):
-            i += 1
-            continue
-        start = i + 1
-        block = []
+        match = re.match(r"^    C:\\>JreSelectCli (.*)$", lines[i])
         i += 1
-        while i < len(lines) and lines[i].startswith("    ") and \
+        if not match:
+            continue
+        start = i
+        block = []
+        # An empty line inside a code block goes on with it.
+        while i < len(lines) and (lines[i].startswith("    ") or lines[i] == "") and \
                 not lines[i].startswith("    (exit code") and \
                 not lines[i].startswith("    C:\\>"):
             block.append(lines[i][4:])
             i += 1
-        where = f"{os.path.basename(cli_md)}:{start + 1}"
+        while block and block[-1] == "":
+            block.pop()
+        yield start, match.group(1), block
+
+
+def check_examples(cli_md):
+    """Every --json example of docs/cli.md against the schema, one of each kind of document;
+    the explain --json example also rendered as text, which must be the docs' first explain
+    example (the same machine)."""
+    with open(cli_md, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    problems = []
+    kinds = set()
+    explain_text = None
+    explain_json = None
+    for start, command, block in example_blocks(lines):
+        where = f"{os.path.basename(cli_md)}:{start}"
+        words = command.split()
+        if "--json" not in words:
+            if words == ["explain"] and explain_text is None:
+                explain_text = "".join(line + "\n" for line in block)
+            continue
         try:
             document = load(where, "\n".join(block).encode("utf-8"))
-            kinds.add(check_document(where, document))
+            name = check_document(where, document)
+            kinds.add(name)
+            if name == "explain" and explain_json is None:
+                explain_json = (where, document)
         except Mismatch as problem:
             problems.append(str(problem))
     wanted = set(DOCUMENTS)
     if kinds != wanted:
         problems.append(f"examples of {sorted(kinds)}; wanted one of each of {sorted(wanted)}")
+    if explain_json is None or explain_text is None:
+        problems.append("no explain example, or no explain --json example")
+    else:
+        try:
+            rendered = render_explain(explain_json[1], Texts("1252"))
+            if rendered != explain_text:
+                got, text = rendered.splitlines(), explain_text.splitlines()
+                first = next((i for i, (a, b) in enumerate(zip(got, text)) if a != b),
+                             min(len(got), len(text)))
+                problems.append(f"{explain_json[0]}: the explain example's text differs at its "
+                                f"line {first + 1}")
+        except Mismatch as problem:
+            problems.append(str(problem))
     for problem in problems:
         print("FAIL", problem)
-    print(f"check_json: the examples of {sorted(kinds)} checked, {len(problems)} failed")
+    print(f"check_json: the examples of {sorted(kinds)} checked, the explain example rendered "
+          f"from its JSON, {len(problems)} failed")
     return 1 if problems else 0
 
 
