@@ -108,8 +108,6 @@ int main(int argc, char** argv)
     const bool explain = IsCommand(command, "explain");
     const bool listAll = list && count > 1 && IsCommand(arguments[1], "--all");
     const int expected = set || listAll ? 2 : 1;
-    if (json && !list && !explain && !set)
-        return BadCommandLine(json, command, "--json goes with list, explain and set only");
     if (set && count < 2)
         return BadCommandLine(json, command, "set needs an index or a launcher path");
     if (list && count == 2 && !listAll)
@@ -117,7 +115,11 @@ int main(int argc, char** argv)
     if (count > expected)
         return BadCommandLine(json, command, "too many arguments");
 
-    if (IsCommand(command, "--help") || IsCommand(command, "-h") || IsCommand(command, "/?")) {
+    const bool help =
+        IsCommand(command, "--help") || IsCommand(command, "-h") || IsCommand(command, "/?");
+    if (json && (help || IsCommand(command, "--version")))
+        return BadCommandLine(json, command, "--json goes with list, explain and set only");
+    if (help) {
         PrintUsage(true);
         return kExitSuccess;
     }

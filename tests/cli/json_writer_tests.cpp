@@ -72,7 +72,7 @@ TEST_F(WRITER_TEST, EscapesEverythingButPrintableAscii)
         // Hyou (0x95 0x5C: its trail byte is a backslash's), katakana a, half-width a.
         {"double-byte ending in 0x5C", "C:\\\x95\x5c", "\"C:\\\\\\u8868\""},
         {"double-byte with an ASCII letter as trail byte", "\x83\x41\x83\x61",
-         "\"\\u30a2\\u30c7\""},
+         "\"\\u30a2\\u30c2\""},
         {"half-width katakana", "\xb1", "\"\\uff71\""},
 #else
         {"Latin-1 letters", "J\xfcrgen \xe9\xc9\xdf", "\"J\\u00fcrgen \\u00e9\\u00c9\\u00df\""},
