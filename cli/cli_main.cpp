@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/dll_search.h"
 #include "base/text_buffer.h"
 #include "cli/cli_commands.h"
 #include "cli/console_output.h"
@@ -88,6 +89,8 @@ int BadCommandLine(bool json, const char* command, const char* why)
 
 int main(int argc, char** argv)
 {
+    // Before any DLL is loaded by name or any window is made.
+    RestrictDllSearch();
     // --json may stand anywhere; the other arguments keep their places.
     const char* arguments[3] = {nullptr, nullptr, nullptr};
     int count = 0;

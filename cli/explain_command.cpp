@@ -70,6 +70,11 @@ void PrintTried(const DiscoveryNote& note)
             Print("      tried %s: not tested, the path is longer than %d characters\n", path,
                    static_cast<int>(kLongestTestedPath));
             break;
+        case kTrialNoVersionFunctions:
+            Print("      tried %s: not read, the version functions of version.dll in the "
+                   "system directory could not be loaded\n",
+                   path);
+            break;
         case kTrialAbsent:
             Print("      tried %s: %s\n", path,
                    microsoft ? "absent, or without a version resource" : "not found");
@@ -141,7 +146,11 @@ void PrintOutcome(const DiscoveryNote& note)
         PrintTried(note);
         break;
     case kOutcomeNoVersion:
-        Print("left out: no wjview.exe with a version resource\n");
+        if (note.tried[0].result == kTrialNoVersionFunctions ||
+            note.tried[1].result == kTrialNoVersionFunctions)
+            Print("left out: the version of wjview.exe could not be read\n");
+        else
+            Print("left out: no wjview.exe with a version resource\n");
         PrintTried(note);
         break;
     case kOutcomeVersionTooOld:

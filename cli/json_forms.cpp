@@ -100,6 +100,8 @@ const char* TrialCode(TrialResult result)
         return "not_fully_qualified";
     case kTrialTooLongToTest:
         return "too_long_to_test";
+    case kTrialNoVersionFunctions:
+        return "no_version_functions";
     case kTrialAbsent:
         return "not_found";
     case kTrialFound:

@@ -1,4 +1,5 @@
-// Path, file and version probes: the only code that calls OpenFile and the version API.
+// Path, file and version probes: the only code that calls OpenFile and that loads and calls
+// the version functions.
 #include "discovery/probes.h"
 
 #include <windows.h>
@@ -47,27 +48,89 @@ bool FileExists(const char* path)
     return ProbeFile(path) == kProbeFound;
 }
 
+namespace {
+
+typedef DWORD(WINAPI* VersionInfoSizeFunction)(LPCSTR, LPDWORD);
+typedef BOOL(WINAPI* VersionInfoFunction)(LPCSTR, DWORD, DWORD, LPVOID);
+typedef BOOL(WINAPI* VersionQueryFunction)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+struct VersionFunctions {
+    bool tried;  // at the first version probe, once
+    VersionInfoSizeFunction getSize;
+    VersionInfoFunction getInfo;
+    VersionQueryFunction query;
+};
+
+// version.dll's three functions, all or none, for the rest of the process.
+VersionFunctions g_versionFunctions = {false, nullptr, nullptr, nullptr};
+
+const char kVersionDll[] = "version.dll";
+
+// GetProcAddress's result as the function type it is.
+template <typename Function>
+Function FindFunction(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Loads version.dll by its full path in the system directory: not a KnownDLL, so a load by
+// name would take a copy from the program's folder first. Under WOW64 the file system's
+// redirection gives SysWOW64's 32-bit copy, which is the right one. Kept loaded, as a static
+// import would be; a failure is not tried again.
+bool LoadVersionFunctions()
+{
+    if (g_versionFunctions.tried)
+        return g_versionFunctions.getSize != nullptr;
+    g_versionFunctions.tried = true;
+    char directory[kTextBufferSize];
+    char dll[kTextBufferSize];
+    const UINT length = GetSystemDirectoryA(directory, kTextBufferSize);
+    if (length == 0 || length >= kTextBufferSize || !MakePath(dll, directory, kVersionDll))
+        return false;
+    const HMODULE module = LoadLibraryA(dll);
+    if (module == nullptr)
+        return false;
+    const VersionInfoSizeFunction getSize =
+        FindFunction<VersionInfoSizeFunction>(module, "GetFileVersionInfoSizeA");
+    const VersionInfoFunction getInfo =
+        FindFunction<VersionInfoFunction>(module, "GetFileVersionInfoA");
+    const VersionQueryFunction query = FindFunction<VersionQueryFunction>(module, "VerQueryValueA");
+    if (getSize == nullptr || getInfo == nullptr || query == nullptr) {
+        FreeLibrary(module);
+        return false;
+    }
+    g_versionFunctions.getSize = getSize;
+    g_versionFunctions.getInfo = getInfo;
+    g_versionFunctions.query = query;
+    return true;
+}
+
+}  // namespace
+
 ProbeResult ProbeFileVersion(char* out, const char* path)
 {
-    // The version API searches for a relative path as the loader does.
+    // The version functions search for a relative path as the loader does.
     if (!IsFullyQualifiedPath(path))
         return kProbeNotQualified;
+    if (!LoadVersionFunctions())
+        return kProbeNoVersionFunctions;
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    const DWORD size = g_versionFunctions.getSize(path, &handle);
     if (size == 0)
         return kProbeAbsent;
     void* block = malloc(size);
     if (block == nullptr)
         return kProbeAbsent;
-    if (!GetFileVersionInfoA(path, 0, size, block)) {
+    if (!g_versionFunctions.getInfo(path, 0, size, block)) {
         free(block);
         return kProbeAbsent;
     }
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
     // A block shorter than the whole structure is damaged; reading it would run past its end.
-    if (!VerQueryValueA(block, "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr ||
-        length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!g_versionFunctions.query(block, "\\", reinterpret_cast<void**>(&info), &length) ||
+        info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
         free(block);
         return kProbeAbsent;
     }

@@ -15,6 +15,8 @@ enum ProbeResult {
     kProbeAbsent,         // it is not (a version probe: absent, or without a version resource)
     kProbeNotQualified,   // not tested: the path is not fully qualified (IsFullyQualifiedPath)
     kProbeTooLongToTest,  // not tested: longer than kLongestTestedPath (ProbeFile only)
+    kProbeNoVersionFunctions,  // not read: version.dll in the system directory, or one of
+                               // its functions, could not be had (version probes only)
 };
 
 // Joins directory and name with one backslash between them (none added when directory
@@ -31,7 +33,9 @@ bool FileExists(const char* path);
 
 // Writes the file version of path's version resource as "a.b.c.d" into out (260 bytes).
 // kProbeFound when it did; else out is untouched: no file, no version resource or no whole
-// fixed-info block (kProbeAbsent), or a path that is not fully qualified and so not read.
+// fixed-info block (kProbeAbsent), a path that is not fully qualified and so not read, or
+// no version functions (kProbeNoVersionFunctions). The first call loads version.dll by its
+// full path in the system directory, never by name, and keeps it for the process.
 // GetFileVersionString is true for kProbeFound.
 ProbeResult ProbeFileVersion(char* out, const char* path);
 bool GetFileVersionString(char* out, const char* path);

@@ -78,6 +78,8 @@ TrialResult TrialResultOf(ProbeResult probe)
         return kTrialNotQualified;
     case kProbeTooLongToTest:
         return kTrialTooLongToTest;
+    case kProbeNoVersionFunctions:
+        return kTrialNoVersionFunctions;
     case kProbeAbsent:
         break;
     }

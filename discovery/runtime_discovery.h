@@ -47,6 +47,8 @@ enum TrialResult {
     kTrialPathTooLong,    // the path does not fit 259 characters: never made, never tested
     kTrialNotQualified,   // not tested: the path is not fully qualified, so no fixed place
     kTrialTooLongToTest,  // not tested: longer than OpenFile takes (kLongestTestedPath)
+    kTrialNoVersionFunctions,  // wjview.exe, not read: version.dll's functions could not be
+                               // had from the system directory
     kTrialAbsent,         // tested: not there (wjview.exe: or without a version resource)
     kTrialFound,          // tested: there (wjview.exe: with a version resource), and taken
 };

@@ -28,6 +28,8 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xauth >/dev/null || need+=(xauth)
 command -v import >/dev/null || need+=(imagemagick)
+# xmllint: the console program's manifest is checked as XML.
+command -v xmllint >/dev/null || need+=(libxml2-utils)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -x /usr/lib/wine/wine ] || [ -x /usr/bin/wine ] || need+=(wine)
 # The 32-bit loader runs the shipped program (win32, wow64); the 64-bit one runs 64-bit

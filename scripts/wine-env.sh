@@ -48,8 +48,11 @@ wine_env() {
         *) echo "unknown Wine configuration '$1' (win32, wow64 or win64)" >&2; return 2 ;;
     esac
     export JRESELECT_WINE_CONFIG=$1 WINEPREFIX=$2
-    # No Mono or Gecko installers; no debug channels unless asked for.
-    export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${WINEDEBUG:--all}
+    # No Mono or Gecko installers; no debug channels unless asked for. A test may add load
+    # orders of its own in JRESELECT_DLL_OVERRIDES (Wine reads them from the environment of
+    # the Wine session, never from a Windows program's).
+    export WINEDLLOVERRIDES="mscoree,mshtml=${JRESELECT_DLL_OVERRIDES:+;$JRESELECT_DLL_OVERRIDES}"
+    export WINEDEBUG=${WINEDEBUG:--all}
 }
 
 # The prefix of ROOT/NAME in a configuration: ROOT/CONFIG/NAME.

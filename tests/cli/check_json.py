@@ -32,8 +32,8 @@ UNOFFERED_OUTCOMES = {
 }
 UNOFFERED_REASONS = {"other_view", "unread_key", "other_view_unread_key"}
 TRIALS = {
-    "no_directory", "path_too_long", "not_fully_qualified", "too_long_to_test", "not_found",
-    "found",
+    "no_directory", "path_too_long", "not_fully_qualified", "too_long_to_test",
+    "no_version_functions", "not_found", "found",
 }
 VIEWS = {"own", "32-bit", "64-bit"}
 ARCHITECTURES = {None, "x86", "x64", "arm64", "unknown"}
@@ -287,6 +287,9 @@ def tried_lines(note, t):
         elif result == "too_long_to_test":
             lines.append(f"      tried {path}: not tested, the path is longer than 127 "
                          "characters\n")
+        elif result == "no_version_functions":
+            lines.append(f"      tried {path}: not read, the version functions of version.dll in "
+                         "the system directory could not be loaded\n")
         elif result == "not_found":
             what = ("absent, or without a version resource" if trial["file"] == "wjview.exe"
                     else "not found")
@@ -338,6 +341,9 @@ def outcome_lines(c, t):
             lines += java_home_lines(home)
         return lines + tried_lines(c, t)
     if outcome == "no_version_resource":
+        if any(trial["result"] == "no_version_functions" for trial in c["tried"]):
+            return ["left out: the version of wjview.exe could not be read\n"] + \
+                tried_lines(c, t)
         return ["left out: no wjview.exe with a version resource\n"] + tried_lines(c, t)
     if outcome == "version_below_5":
         return [f"left out: {t(c, 'launcher')} has version {t(c, 'version')}, below "

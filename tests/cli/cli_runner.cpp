@@ -15,6 +15,7 @@
 #include "support/machine.h"
 
 const char kCliRoot[] = "C:\\jt\\cli";
+const char kCliPath[] = JRESELECT_BIN_DIR_W "\\JreSelectCli.exe";
 
 namespace {
 
@@ -47,7 +48,7 @@ std::string WithoutCarriageReturns(const std::string& text)
 
 }  // namespace
 
-CliRun RunCli(const std::string& arguments)
+CliRun RunCli(const std::string& arguments, const std::string& program)
 {
     CliRun run = {0xbdbdbdbd, "", ""};
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -66,7 +67,7 @@ CliRun RunCli(const std::string& arguments)
     startup.hStdInput = nullptr;
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
-    std::string commandLine = std::string("\"") + JRESELECT_BIN_DIR_W + "\\JreSelectCli.exe\"";
+    std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
@@ -150,7 +151,7 @@ std::wstring Widen(const std::string& text)
 
 std::wstring ReadCliConsole(const std::string& arguments, const std::wstring& until)
 {
-    const std::string program = std::string(JRESELECT_BIN_DIR_W) + "\\JreSelectCli.exe";
+    const std::string program = kCliPath;
     std::string commandLine = "cmd.exe /k ";
     if (program.find(' ') != std::string::npos)
         commandLine += "\"\"" + program + "\" " + arguments + "\"";

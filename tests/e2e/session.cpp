@@ -156,7 +156,7 @@ bool ProgramRun::Finish(DWORD timeoutMs, DWORD* exitCode)
     return GetExitCodeProcess(info_.hProcess, exitCode) != 0;
 }
 
-void RunSession(const SessionCase& c)
+void RunSession(const SessionCase& c, const char* program)
 {
     SCOPED_TRACE(c.name);
     ClearMachine();
@@ -164,7 +164,7 @@ void RunSession(const SessionCase& c)
     const RegistrySnapshot before = TakeSnapshot();
 
     ProgramRun run;
-    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Start(program)) << program;
     const Seen opened = WaitFor(kWatchDialog | kWatchMessage, run.pid(), run.process(), kWaitMs);
     ASSERT_EQ(kSeenDialog, opened.kind) << "instead of the dialog: " << Describe(opened);
 

@@ -69,8 +69,9 @@ struct SessionCase {
 };
 
 // Runs the case on a cleared machine and checks everything it names: list, selection,
-// messages, exit code 0, and that the registry changed only as `written` says.
-void RunSession(const SessionCase& c);
+// messages, exit code 0, and that the registry changed only as `written` says. program is
+// JreSelect.exe, the shipped one unless named.
+void RunSession(const SessionCase& c, const char* program = kProgramPath);
 
 // A start-up that must end before the dialog shows: on a cleared machine seeded by `seed`,
 // exactly `messages` appear, in order, then the program ends with exit code 0 and the

@@ -48,7 +48,7 @@ fault_stale_debug_file() { printf 'x' >> "$1.debug"; }
 fault_debug_file_missing() { rm "$1.debug"; }
 # The loader looks an import up by the name in the import table.
 fault_imports_get_tick_count_64() { replace_text "$1" GetStartupInfoA GetTickCount64; }
-fault_imports_other_dll() { replace_text "$1" 'VERSION.dll' 'WINHTTP.dll'; }
+fault_imports_other_dll() { replace_text "$1" 'ADVAPI32.dll' 'WINHTTP.dll'; }
 
 # name | fault | what the check must say ("" when it must pass)
 cases=(
