@@ -38,7 +38,7 @@ void __throw_length_error(const char*)
     std::abort();
 }
 
-// An allocator asked for more elements than it can count (the inventory's hash tables).
+// A container asked for more elements than it can count (the inventory's hash tables).
 void __throw_bad_array_new_length()
 {
     std::abort();

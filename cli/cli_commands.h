@@ -10,9 +10,10 @@ const int kExitBadCommand = 2;    // bad command line, or an index or path namin
 const int kExitApplyFailed = 3;   // a registry write failed
 const int kExitInternal = 4;      // no hidden list box could be made, or no version resource
 
-// Each prints to stdout, errors to stderr, and returns the exit code.
+// Each prints to stdout, errors to stderr, and returns the exit code. json: the same facts
+// as one JSON document on stdout instead of the text (cli/json_forms.h).
 // all: the runtimes that are on the machine but not offered follow the list, without index.
-int RunListCommand(bool all);
-int RunExplainCommand();
+int RunListCommand(bool all, bool json);
+int RunExplainCommand(bool json);
 // argument: a list index ("0", "1"...) or a launcher path, matched as the dialog preselects.
-int RunSetCommand(const char* argument);
+int RunSetCommand(const char* argument, bool json);

@@ -7,6 +7,7 @@
 
 #include "base/list_box.h"
 #include "cli/cli_commands.h"
+#include "cli/console_output.h"
 #include "discovery/path_text.h"
 #include "discovery/runtime_list.h"
 #include "res/messages.h"
@@ -26,9 +27,12 @@ HWND CreateHiddenList()
 
 }  // namespace
 
+std::string g_errorMessage;
+
 void PrintError(const char* text)
 {
-    fprintf(stderr, "%s\n", text);
+    g_errorMessage = text;
+    PrintTo(stderr, "%s\n", text);
 }
 
 int OpenList(HWND* list)
@@ -142,7 +146,7 @@ const InventorySource& DecidingSource(const InventoryHome& home)
 void PrintParentKey(const char* where)
 {
     const char* last = FindLastBackslash(where);
-    printf("%.*s", last != nullptr ? static_cast<int>(last - where) : static_cast<int>(strlen(where)),
+    Print("%.*s", last != nullptr ? static_cast<int>(last - where) : static_cast<int>(strlen(where)),
            where);
 }
 
@@ -156,21 +160,21 @@ void PrintSourcePhrase(const InventorySource& source)
     case kNamedByJavaSoftKey:
     case kNamedByVendorKey:
     case kNamedByUserKey:
-        printf("%s, %s\\%s \"%s\"%s", source.distribution,
+        Print("%s, %s\\%s \"%s\"%s", source.distribution,
                source.hive == kHiveUser ? "HKCU" : "HKLM", source.where, source.value,
                ViewText(source.view));
         break;
     case kNamedByEnvironment:
-        printf("%s", source.where);
+        Print("%s", source.where);
         break;
     case kNamedByPath:
         if (source.where[0] != '\0')
-            printf("PATH entry %d, %s", source.pathIndex, source.where);
+            Print("PATH entry %d, %s", source.pathIndex, source.where);
         else
-            printf("PATH entry %d (longer than 259 characters)", source.pathIndex);
+            Print("PATH entry %d (longer than 259 characters)", source.pathIndex);
         break;
     case kNamedByFolder:
-        printf("the folder %s", source.where);
+        Print("the folder %s", source.where);
         break;
     }
 }
@@ -180,63 +184,63 @@ void PrintInventoryReason(const InventoryHome& home)
     const InventorySource& source = DecidingSource(home);
     switch (home.reason) {
     case kReasonTooLong:
-        printf("a path of %d characters, more than 259: not looked at",
+        Print("a path of %d characters, more than 259: not looked at",
                static_cast<int>(home.namedLength));
         break;
     case kReasonNetworkPath:
-        printf("a network path, not looked at");
+        Print("a network path, not looked at");
         break;
     case kReasonDevicePath:
-        printf("a device path (\\\\?\\ or \\\\.\\), not looked at");
+        Print("a device path (\\\\?\\ or \\\\.\\), not looked at");
         break;
     case kReasonUnexpanded:
-        printf("holds %%...%% references, which are not expanded: not looked at");
+        Print("holds %%...%% references, which are not expanded: not looked at");
         break;
     case kReasonNotFullyQualified:
-        printf("not fully qualified (no drive letter, colon and backslash), so it names no "
+        Print("not fully qualified (no drive letter, colon and backslash), so it names no "
                "fixed place: not looked at");
         break;
     case kReasonNotText:
-        printf("the value is %s, not a text: it names no home", TypeText(source.valueType));
+        Print("the value is %s, not a text: it names no home", TypeText(source.valueType));
         break;
     case kReasonLauncherTooLong:
-        printf("the home joined with bin\\javaw.exe does not fit 259 characters: not looked at");
+        Print("the home joined with bin\\javaw.exe does not fit 259 characters: not looked at");
         break;
     case kReasonNoLauncher:
-        printf("no launcher, neither javaw.exe nor java.exe in %s", home.launcherDir);
+        Print("no launcher, neither javaw.exe nor java.exe in %s", home.launcherDir);
         break;
     case kReasonLeftOutBySearch:
-        printf("registered where the list looks, and left out by its search (see above)");
+        Print("registered where the list looks, and left out by its search (see above)");
         break;
     case kReasonNotInBin:
-        printf("a launcher in a PATH folder that is no Java home's bin");
+        Print("a launcher in a PATH folder that is no Java home's bin");
         break;
     case kReasonOtherView:
-        printf("registered for %s-bit programs only", source.view == KEY_WOW64_64KEY ? "64" : "32");
+        Print("registered for %s-bit programs only", source.view == KEY_WOW64_64KEY ? "64" : "32");
         break;
     case kReasonJavaSoftKey:
-        printf("registered under ");
+        Print("registered under ");
         PrintParentKey(source.where);
-        printf(" (Java 9 and later), which this program does not read");
+        Print(" (Java 9 and later), which this program does not read");
         break;
     case kReasonVendorKey:
-        printf("registered only under its vendor's own key (%s), which this program does not "
+        Print("registered only under its vendor's own key (%s), which this program does not "
                "read",
                source.distribution);
         break;
     case kReasonPerUser:
-        printf("installed for this user only (HKEY_CURRENT_USER, %s), which this program does "
+        Print("installed for this user only (HKEY_CURRENT_USER, %s), which this program does "
                "not read",
                source.distribution);
         break;
     case kReasonOnlyEnvironment:
-        printf("named only by %s, which this program does not read", source.where);
+        Print("named only by %s, which this program does not read", source.where);
         break;
     case kReasonOnlyPath:
-        printf("found only through PATH, which this program does not read");
+        Print("found only through PATH, which this program does not read");
         break;
     case kReasonOnlyFolder:
-        printf("found only as a folder in %s, which this program does not search", source.where);
+        Print("found only as a folder in %s, which this program does not search", source.where);
         break;
     }
 }

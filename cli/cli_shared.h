@@ -8,7 +8,11 @@
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
 
+#include <string>
+
+// Says text on stderr, and keeps it in g_errorMessage for the JSON form's error object.
 void PrintError(const char* text);
+extern std::string g_errorMessage;
 
 // Reads the product's settings and makes the empty list box; on failure says why and
 // returns the exit code, with *list null. CloseList releases the entries and the window.

@@ -1,12 +1,14 @@
 // explain: every candidate that the search looked at and what became of it, then the
 // runtimes on the machine that the list does not offer.
 #include "cli/cli_commands.h"
+#include "cli/console_output.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "base/list_box.h"
 #include "cli/cli_shared.h"
+#include "cli/json_forms.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
@@ -28,14 +30,14 @@ const int kSectionCount = 3;
 void OpenSection(ExplainState* state, int source)
 {
     for (; state->nextSection <= source; ++state->nextSection)
-        printf("%s%s\n", state->nextSection > 0 ? "\n" : "", kSectionHeadings[state->nextSection]);
+        Print("%s%s\n", state->nextSection > 0 ? "\n" : "", kSectionHeadings[state->nextSection]);
 }
 
 void PrintJavaHome(const char* javaHome)
 {
-    printf("      JavaHome %s\n", javaHome[0] != '\0' ? javaHome : "(empty)");
+    Print("      JavaHome %s\n", javaHome[0] != '\0' ? javaHome : "(empty)");
     if (strchr(javaHome, '%') != nullptr)
-        printf("      (environment references such as %%SystemDrive%% are not expanded)\n");
+        Print("      (environment references such as %%SystemDrive%% are not expanded)\n");
 }
 
 // One line per file that was looked for and not taken.
@@ -53,28 +55,28 @@ void PrintTried(const DiscoveryNote& note)
         case kTrialFound:
             break;
         case kTrialNoDirectory:
-            printf("      %s: the directory could not be had, not tested\n", name);
+            Print("      %s: the directory could not be had, not tested\n", name);
             break;
         case kTrialPathTooLong:
-            printf("      %s: the path does not fit 259 characters, not tested\n", name);
+            Print("      %s: the path does not fit 259 characters, not tested\n", name);
             break;
         case kTrialNotQualified:
-            printf("      tried %s: not tested, the path is not fully qualified (no drive "
+            Print("      tried %s: not tested, the path is not fully qualified (no drive "
                    "letter, colon and backslash, nor \\\\server\\share), so it names no "
                    "fixed place\n",
                    path);
             break;
         case kTrialTooLongToTest:
-            printf("      tried %s: not tested, the path is longer than %d characters\n", path,
+            Print("      tried %s: not tested, the path is longer than %d characters\n", path,
                    static_cast<int>(kLongestTestedPath));
             break;
         case kTrialNoVersionFunctions:
-            printf("      tried %s: not read, the version functions of version.dll in the "
+            Print("      tried %s: not read, the version functions of version.dll in the "
                    "system directory could not be loaded\n",
                    path);
             break;
         case kTrialAbsent:
-            printf("      tried %s: %s\n", path,
+            Print("      tried %s: %s\n", path,
                    microsoft ? "absent, or without a version resource" : "not found");
             break;
         }
@@ -86,59 +88,59 @@ void PrintOutcome(const DiscoveryNote& note)
 {
     switch (note.outcome) {
     case kOutcomeListed:
-        printf("listed as %d: %s\n", note.listIndex, note.listText);
+        Print("listed as %d: %s\n", note.listIndex, note.listText);
         if (note.javaHome != nullptr)
             PrintJavaHome(note.javaHome);
-        printf("      launcher %s\n", note.launcher);
+        Print("      launcher %s\n", note.launcher);
         PrintTried(note);
         break;
     case kOutcomeNotAdded:
-        printf("left out: no memory for the entry, or the list box refused it\n");
-        printf("      launcher %s\n", note.launcher);
+        Print("left out: no memory for the entry, or the list box refused it\n");
+        Print("      launcher %s\n", note.launcher);
         break;
     case kOutcomeHomeTooLong:
-        printf("left out: \"home\" is longer than 259 characters, so it is not searched\n");
+        Print("left out: \"home\" is longer than 259 characters, so it is not searched\n");
         break;
     case kOutcomeHomeDirTooLong:
-        printf("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
+        Print("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
         break;
     case kOutcomeKeyAbsent:
         if (note.source == kSourceMicrosoft)
-            printf("left out: the key is absent, so wjview.exe is not looked for\n");
+            Print("left out: the key is absent, so wjview.exe is not looked for\n");
         else
-            printf("none: the key is absent\n");
+            Print("none: the key is absent\n");
         break;
     case kOutcomeNoSubkeys:
-        printf("none: the key has no subkeys\n");
+        Print("none: the key has no subkeys\n");
         break;
     case kOutcomeNameTooLong:
         if (note.subkey == nullptr)
-            printf("left out: the name is longer than 259 bytes, so the search skips it\n");
+            Print("left out: the name is longer than 259 bytes, so the search skips it\n");
         else
-            printf("left out: the name is %d bytes long, more than 259, so the search "
+            Print("left out: the name is %d bytes long, more than 259, so the search "
                    "skips it\n",
                    static_cast<int>(strlen(note.subkey)));
         break;
     case kOutcomeKeyPathTooLong:
-        printf("left out: the key path %s\\ and the name (%d characters) does not fit 259 "
+        Print("left out: the key path %s\\ and the name (%d characters) does not fit 259 "
                "characters\n",
                note.parentKey, static_cast<int>(strlen(note.subkey)));
         break;
     case kOutcomeNoJavaHome:
-        printf("left out: no \"JavaHome\" value\n");
-        printf("      key %s\n", note.key);
+        Print("left out: no \"JavaHome\" value\n");
+        Print("      key %s\n", note.key);
         break;
     case kOutcomeJavaHomeTooLong:
-        printf("left out: \"JavaHome\" is %d characters long, more than 259\n",
+        Print("left out: \"JavaHome\" is %d characters long, more than 259\n",
                static_cast<int>(strlen(note.javaHome)));
         PrintJavaHome(note.javaHome);
         break;
     case kOutcomeJavaHomeDirTooLong:
-        printf("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
+        Print("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
         PrintJavaHome(note.javaHome);
         break;
     case kOutcomeNoLauncher:
-        printf("left out: no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
+        Print("left out: no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
         if (note.javaHome != nullptr)
             PrintJavaHome(note.javaHome);
         PrintTried(note);
@@ -146,19 +148,19 @@ void PrintOutcome(const DiscoveryNote& note)
     case kOutcomeNoVersion:
         if (note.tried[0].result == kTrialNoVersionFunctions ||
             note.tried[1].result == kTrialNoVersionFunctions)
-            printf("left out: the version of wjview.exe could not be read\n");
+            Print("left out: the version of wjview.exe could not be read\n");
         else
-            printf("left out: no wjview.exe with a version resource\n");
+            Print("left out: no wjview.exe with a version resource\n");
         PrintTried(note);
         break;
     case kOutcomeVersionTooOld:
-        printf("left out: %s has version %s, below 5.0.0.0\n", note.launcher, note.version);
+        Print("left out: %s has version %s, below 5.0.0.0\n", note.launcher, note.version);
         PrintTried(note);
         break;
     case kOutcomeNotOffered:
     case kOutcomeAlsoOffered:
         // Told only by FindUnofferedRuntimes, never by the search.
-        printf("\n");
+        Print("\n");
         break;
     }
 }
@@ -166,12 +168,12 @@ void PrintOutcome(const DiscoveryNote& note)
 void ExplainNote(const DiscoveryNote& note, void* context)
 {
     OpenSection(static_cast<ExplainState*>(context), note.source);
-    printf("  ");
+    Print("  ");
     if (note.subkeyIndex >= 0) {
         if (note.subkey != nullptr)
-            printf("%s: ", note.subkey);
+            Print("%s: ", note.subkey);
         else
-            printf("subkey %ld (its name could not be read): ", note.subkeyIndex);
+            Print("subkey %ld (its name could not be read): ", note.subkeyIndex);
     }
     PrintOutcome(note);
 }
@@ -179,13 +181,13 @@ void ExplainNote(const DiscoveryNote& note, void* context)
 void PrintWhyNotOffered(const DiscoveryNote& note)
 {
     const bool otherKey = strcmp(note.parentKey, kJavaSoftKey) != 0;
-    printf("registered");
+    Print("registered");
     if (note.view != 0)
-        printf(" for %s-bit programs only%s", note.view == KEY_WOW64_64KEY ? "64" : "32",
+        Print(" for %s-bit programs only%s", note.view == KEY_WOW64_64KEY ? "64" : "32",
                otherKey ? "," : "");
     if (otherKey)
-        printf(" under %s (Java 9 and later), which this program does not read", note.parentKey);
-    printf("\n");
+        Print(" under %s (Java 9 and later), which this program does not read", note.parentKey);
+    Print("\n");
 }
 
 // explain: one block per runtime, counted in *context (an int).
@@ -194,31 +196,31 @@ void ExplainUnoffered(const DiscoveryNote& note, void* context)
     if (!IsUnofferedRuntime(note))
         return;
     ++*static_cast<int*>(context);
-    printf("  %s: ", note.subkey);
+    Print("  %s: ", note.subkey);
     PrintWhyNotOffered(note);
-    printf("      key %s\\%s%s\n", note.parentKey, note.subkey, ViewText(note.view));
+    Print("      key %s\\%s%s\n", note.parentKey, note.subkey, ViewText(note.view));
     switch (note.outcome) {
     case kOutcomeNoJavaHome:
-        printf("      no \"JavaHome\" value\n");
+        Print("      no \"JavaHome\" value\n");
         break;
     case kOutcomeJavaHomeTooLong:
-        printf("      \"JavaHome\" is %d characters long, more than 259, so no launcher is "
+        Print("      \"JavaHome\" is %d characters long, more than 259, so no launcher is "
                "looked for\n",
                static_cast<int>(strlen(note.javaHome)));
         break;
     case kOutcomeJavaHomeDirTooLong:
         PrintJavaHome(note.javaHome);
-        printf("      no launcher looked for: \"JavaHome\" joined with bin does not fit 259 "
+        Print("      no launcher looked for: \"JavaHome\" joined with bin does not fit 259 "
                "characters\n");
         break;
     case kOutcomeNoLauncher:
         PrintJavaHome(note.javaHome);
-        printf("      no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
+        Print("      no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
         PrintTried(note);
         break;
     default:  // kOutcomeNotOffered
         PrintJavaHome(note.javaHome);
-        printf("      launcher %s\n", note.launcher);
+        Print("      launcher %s\n", note.launcher);
         PrintTried(note);
         break;
     }
@@ -230,102 +232,107 @@ void ExplainInventoryHome(const InventoryHome& home, int* count)
     if (!IsToldByInventory(home))
         return;
     ++*count;
-    printf("  %s: ", home.home[0] != '\0' ? home.home : "(no home)");
+    Print("  %s: ", home.home[0] != '\0' ? home.home : "(no home)");
     PrintInventoryReason(home);
-    printf("\n");
+    Print("\n");
     if (!home.probed) {
-        printf("      not looked at: no file was tested\n");
+        Print("      not looked at: no file was tested\n");
     } else if (home.javaw[0] != '\0' || home.java[0] != '\0') {
         if (home.versionOrigin == kVersionUnknown)
-            printf("      version unknown (no release file with JAVA_VERSION, no version "
+            Print("      version unknown (no release file with JAVA_VERSION, no version "
                    "resource), %s\n",
                    ArchitectureText(home.architecture));
         else
-            printf("      version %s (%s), %s\n", home.version,
+            Print("      version %s (%s), %s\n", home.version,
                    home.versionOrigin == kVersionFromRelease ? "release file"
                                                              : "launcher's version resource",
                    ArchitectureText(home.architecture));
         if (home.javaw[0] != '\0')
-            printf("      launcher %s\n", home.javaw);
+            Print("      launcher %s\n", home.javaw);
         if (home.java[0] != '\0')
-            printf("      launcher %s\n", home.java);
+            Print("      launcher %s\n", home.java);
     }
     for (const InventorySource& source : home.sources) {
-        printf("      named by ");
+        Print("      named by ");
         PrintSourcePhrase(source);
-        printf("\n");
+        Print("\n");
     }
 }
 
 // explain: the javapath folder, which is no home but copies that follow CurrentVersion.
 void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inventory)
 {
-    printf("  %s: on PATH (entry %d), copies of %s that run the runtime the JavaSoft key's "
+    Print("  %s: on PATH (entry %d), copies of %s that run the runtime the JavaSoft key's "
            "\"CurrentVersion\" names; not a Java home\n",
            javapath.folder, javapath.pathIndex,
            javapath.hasJavaw && javapath.hasJava ? "javaw.exe and java.exe"
            : javapath.hasJavaw                   ? "javaw.exe"
                                                  : "java.exe");
     if (javapath.key[0] == '\0') {
-        printf("      no JavaSoft key has \"CurrentVersion\": they run no runtime\n");
+        Print("      no JavaSoft key has \"CurrentVersion\": they run no runtime\n");
         return;
     }
-    printf("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewText(javapath.view),
+    Print("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewText(javapath.view),
            javapath.currentVersion);
     if (javapath.home[0] == '\0') {
-        printf("      that subkey has no \"JavaHome\": they run no runtime\n");
+        Print("      that subkey has no \"JavaHome\": they run no runtime\n");
         return;
     }
-    printf("      they run %s", javapath.home);
+    Print("      they run %s", javapath.home);
     if (javapath.homeOffered)
-        printf(", which the list offers\n");
+        Print(", which the list offers\n");
     else if (javapath.homeIndex >= 0 && IsToldByInventory(inventory.homes[javapath.homeIndex]))
-        printf(", named above\n");
+        Print(", named above\n");
     else
-        printf(", registered as told above\n");
+        Print(", registered as told above\n");
 }
 
 // list --all: a line without an index, that no set command takes.
 
 void PrintSettings()
 {
-    printf("Settings, key SOFTWARE\\Velmor\\Quillfern:\n");
+    Print("Settings, key SOFTWARE\\Velmor\\Quillfern:\n");
     if (g_homeDirTooLong)
-        printf("  home    longer than 259 characters, not used\n");
+        Print("  home    longer than 259 characters, not used\n");
     else
-        printf("  home    %s\n", g_homeDir);
+        Print("  home    %s\n", g_homeDir);
     if (g_starterTooLong)
-        printf("  starter longer than 259 characters, matches no runtime\n");
+        Print("  starter longer than 259 characters, matches no runtime\n");
     else
-        printf("  starter %s\n", g_starter);
-    printf("\n");
+        Print("  starter %s\n", g_starter);
+    Print("\n");
 }
 
 void PrintCurrent(HWND list)
 {
     const int count = ListGetCount(list);
     const int selected = ListGetCurSel(list);
-    printf("\n%d runtime%s listed. ", count, count == 1 ? "" : "s");
+    Print("\n%d runtime%s listed. ", count, count == 1 ? "" : "s");
     if (selected >= 0) {
         char text[kTextBufferSize];
         ListGetText(list, selected, text);
-        printf("Current: %d, %s (\"starter\" equals its launcher, A-Z case ignored)\n", selected,
+        Print("Current: %d, %s (\"starter\" equals its launcher, A-Z case ignored)\n", selected,
                text);
     } else if (g_starterTooLong) {
-        printf("Current: none (\"starter\" is longer than 259 characters)\n");
+        Print("Current: none (\"starter\" is longer than 259 characters)\n");
     } else {
-        printf("Current: none (\"starter\" equals no listed launcher)\n");
+        Print("Current: none (\"starter\" equals no listed launcher)\n");
     }
 }
 
 }  // namespace
 
-int RunExplainCommand()
+int RunExplainCommand(bool json)
 {
     HWND list = nullptr;
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)
         return failure;
+    if (json) {
+        PrintExplainJson(list);
+        CloseList(list);
+        return kExitSuccess;
+    }
     PrintSettings();
     ExplainState state = {0};
     // InitRuntimeList, with the search telling what it looks at.
@@ -334,7 +341,7 @@ int RunExplainCommand()
     OpenSection(&state, kSectionCount - 1);
     PrintCurrent(list);
     // Last, and always there, so that a script can look for its "none".
-    printf("\nOn this machine but not offered:\n");
+    Print("\nOn this machine but not offered:\n");
     int unoffered = 0;
     FindUnofferedRuntimes(list, ExplainUnoffered, &unoffered);
     // Then every other Java home on the machine, and the javapath copies.
@@ -347,7 +354,7 @@ int RunExplainCommand()
         ++unoffered;
     }
     if (unoffered == 0)
-        printf("  none\n");
+        Print("  none\n");
     CloseList(list);
     return kExitSuccess;
 }

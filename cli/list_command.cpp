@@ -1,10 +1,12 @@
 // list and list --all: the runtimes in the dialog's order, the current one marked.
 #include "cli/cli_commands.h"
+#include "cli/console_output.h"
 
 #include <cstdio>
 
 #include "base/list_box.h"
 #include "cli/cli_shared.h"
+#include "cli/json_forms.h"
 #include "discovery/runtime_list.h"
 
 namespace {
@@ -14,7 +16,7 @@ void PrintListLine(HWND list, int index, int selected)
     char text[kTextBufferSize];
     ListGetText(list, index, text);
     const RuntimeEntry* entry = EntryAt(list, index);
-    printf("%c %d\t%s\t%s\n", index == selected ? '*' : ' ', index, text,
+    Print("%c %d\t%s\t%s\n", index == selected ? '*' : ' ', index, text,
            entry != nullptr ? entry->starter : "");
 }
 
@@ -22,7 +24,7 @@ void ListUnoffered(const DiscoveryNote& note, void*)
 {
     if (!IsUnofferedRuntime(note))
         return;
-    printf("  -\tnot selectable: %s in %s%s\t%s\n", note.subkey, note.parentKey,
+    Print("  -\tnot selectable: %s in %s%s\t%s\n", note.subkey, note.parentKey,
            ViewText(note.view), note.outcome == kOutcomeNotOffered ? note.launcher : "(no launcher)");
 }
 
@@ -34,25 +36,30 @@ void ListInventoryHome(const InventoryHome& home)
     if (!IsToldByInventory(home))
         return;
     const char* launcher = home.javaw[0] != '\0' ? home.javaw : home.java;
-    printf("  -\tnot selectable: ");
+    Print("  -\tnot selectable: ");
     if (launcher[0] != '\0')
-        printf("%s %s", home.versionOrigin != kVersionUnknown ? home.version : "version unknown",
+        Print("%s %s", home.versionOrigin != kVersionUnknown ? home.version : "version unknown",
                ArchitectureText(home.architecture));
     else
-        printf("%s", home.home[0] != '\0' ? home.home : "(no home)");
-    printf(", ");
+        Print("%s", home.home[0] != '\0' ? home.home : "(no home)");
+    Print(", ");
     PrintSourcePhrase(home.sources[0]);
-    printf("\t%s\n", launcher[0] != '\0' ? launcher : home.probed ? "(no launcher)" : "(not looked at)");
+    Print("\t%s\n", launcher[0] != '\0' ? launcher : home.probed ? "(no launcher)" : "(not looked at)");
 }
 
 }  // namespace
 
-int RunListCommand(bool all)
+int RunListCommand(bool all, bool json)
 {
     HWND list = nullptr;
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)
         return failure;
+    if (json) {
+        PrintListJson(list, all);
+        CloseList(list);
+        return kExitSuccess;
+    }
     InitRuntimeList(list);
     const int count = ListGetCount(list);
     const int selected = ListGetCurSel(list);

@@ -1,11 +1,14 @@
 // set INDEX and set PATH: choose a runtime as OK in the dialog does.
 #include "cli/cli_commands.h"
+#include "cli/console_output.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/list_box.h"
 #include "cli/cli_shared.h"
+#include "cli/json_forms.h"
 #include "discovery/runtime_list.h"
 #include "res/messages.h"
 
@@ -36,7 +39,7 @@ bool SelectNamedRuntime(HWND list, const char* argument)
     bool outOfRange = false;
     if (ParseIndex(argument, &index, &outOfRange)) {
         if (outOfRange || index >= ListGetCount(list)) {
-            fprintf(stderr, "No listed runtime has the index %s.\n", argument);
+            PrintError(("No listed runtime has the index " + std::string(argument) + ".").c_str());
             return false;
         }
         ListSetCurSel(list, index);
@@ -45,7 +48,7 @@ bool SelectNamedRuntime(HWND list, const char* argument)
     // Matched as the dialog preselects "starter". A path of 260 bytes or more equals no
     // entry's launcher, which always fits.
     if (SelectRuntimeByLauncher(list, argument) < 0) {
-        fprintf(stderr, "No listed runtime has the launcher %s.\n", argument);
+        PrintError(("No listed runtime has the launcher " + std::string(argument) + ".").c_str());
         return false;
     }
     return true;
@@ -53,7 +56,7 @@ bool SelectNamedRuntime(HWND list, const char* argument)
 
 }  // namespace
 
-int RunSetCommand(const char* argument)
+int RunSetCommand(const char* argument, bool json)
 {
     HWND list = nullptr;
     const int failure = OpenList(&list);
@@ -62,16 +65,19 @@ int RunSetCommand(const char* argument)
     InitRuntimeList(list);
     int result = kExitBadCommand;
     if (SelectNamedRuntime(list, argument)) {
-        if (ApplySelection(list)) {
-            const int index = ListGetCurSel(list);
-            const RuntimeEntry* entry = EntryAt(list, index);
-            printf("Set %d: %s\n", index, entry->name);
-            printf("  starter %s\n", entry->starter);
-            printf("  classes %s\n", entry->classes);
-            result = kExitSuccess;
-        } else {
+        if (!ApplySelection(list)) {
             PrintError(kApplyFailedMessage);
             result = kExitApplyFailed;
+        } else if (json) {
+            PrintSetJson(list);
+            result = kExitSuccess;
+        } else {
+            const int index = ListGetCurSel(list);
+            const RuntimeEntry* entry = EntryAt(list, index);
+            Print("Set %d: %s\n", index, entry->name);
+            Print("  starter %s\n", entry->starter);
+            Print("  classes %s\n", entry->classes);
+            result = kExitSuccess;
         }
     }
     CloseList(list);

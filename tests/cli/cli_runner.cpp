@@ -7,6 +7,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "cli/json_twin.h"
 #include "discovery/runtime_discovery.h"
 #include "discovery/runtime_entry.h"
 #include "discovery/runtime_list.h"
@@ -109,12 +110,99 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
     return run;
 }
 
+namespace {
+
+// The console's screen buffer, row after row.
+std::wstring ReadScreen()
+{
+    std::wstring screen;
+    HANDLE output = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    if (output == INVALID_HANDLE_VALUE)
+        return screen;
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (GetConsoleScreenBufferInfo(output, &info) && info.dwSize.X > 0) {
+        std::vector<wchar_t> row(static_cast<size_t>(info.dwSize.X));
+        for (SHORT y = 0; y < info.dwSize.Y; ++y) {
+            DWORD read = 0;
+            const COORD at = {0, y};
+            if (!ReadConsoleOutputCharacterW(output, row.data(), info.dwSize.X, at, &read))
+                break;
+            screen.append(row.data(), read);
+        }
+    }
+    CloseHandle(output);
+    return screen;
+}
+
+}  // namespace
+
+std::wstring Widen(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    std::wstring wide(text.size() * 2, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return wide;
+}
+
+std::wstring ReadCliConsole(const std::string& arguments, const std::wstring& until)
+{
+    const std::string program = kCliPath;
+    std::string commandLine = "cmd.exe /k ";
+    if (program.find(' ') != std::string::npos)
+        commandLine += "\"\"" + program + "\" " + arguments + "\"";
+    else
+        commandLine += program + " " + arguments;
+    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
+        return std::wstring();
+    }
+    // This process's own console (if any) is left for the time of the reading; the standard
+    // handles, which GoogleTest writes to, are put back after.
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    FreeConsole();
+    std::wstring screen;
+    bool attached = false;
+    for (DWORD waited = 0; waited < kTimeLimitMs; waited += 50) {
+        if (AttachConsole(process.dwProcessId)) {
+            attached = true;
+            screen = ReadScreen();
+            FreeConsole();
+            if (screen.find(until) != std::wstring::npos)
+                break;
+        }
+        Sleep(50);
+    }
+    SetStdHandle(STD_INPUT_HANDLE, input);
+    SetStdHandle(STD_OUTPUT_HANDLE, output);
+    SetStdHandle(STD_ERROR_HANDLE, error);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(attached) << "AttachConsole to " << commandLine << ": " << GetLastError();
+    return screen;
+}
+
 std::string RunReadingCommand(const char* command, void (*seed)())
 {
     const std::string before = ClearAndSeed(seed);
     const CliRun run = RunCli(command);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ("", run.err);
+    ExpectJsonTwin(command, run);
     EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey)) << command << " writes nothing";
     return run.out;
 }

@@ -20,6 +20,14 @@ extern const char kCliPath[];
 // Starts program (build/bin/JreSelectCli.exe unless named) with arguments (appended to the
 // command line as given), waits for it with a time limit and collects both outputs.
 CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath);
+// Starts JreSelectCli.exe with arguments in a console of its own (CREATE_NEW_CONSOLE; cmd.exe
+// /k keeps the console open after the program ends), attaches to that console and reads its
+// screen buffer (ReadConsoleOutputCharacterW) until it holds `until` or a time limit passes.
+// Returns the buffer's rows joined, each as wide as the buffer, so that a line that wraps
+// reads on; empty when the console could not be reached.
+std::wstring ReadCliConsole(const std::string& arguments, const std::wstring& until);
+// ANSI text of the process's code page as Unicode (MultiByteToWideChar(CP_ACP)).
+std::wstring Widen(const std::string& text);
 // On a cleared machine seeded by seed, runs a command that only reads ("list", "explain"):
 // it must end with exit code 0, print nothing to stderr and write nothing. Returns stdout.
 std::string RunReadingCommand(const char* command, void (*seed)());

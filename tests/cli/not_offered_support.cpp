@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
+#include "cli/json_twin.h"
 #include "support/machine.h"
 
 namespace {
@@ -73,11 +74,13 @@ void RunNotOfferedCase(const NotOfferedCase& c)
     EXPECT_EQ(0u, all.exitCode);
     EXPECT_EQ("", all.err);
     EXPECT_EQ(list.out + JoinLines(c.listAllExtra), all.out);
+    ExpectJsonTwin("list --all", all);
 
     const CliRun explain = RunCli("explain");
     EXPECT_EQ(0u, explain.exitCode);
     EXPECT_EQ("", explain.err);
     EXPECT_EQ(kHeading + JoinLines(c.section), NotOfferedSection(explain.out)) << explain.out;
+    ExpectJsonTwin("explain", explain);
 
     EXPECT_EQ(ownBefore, DumpJavaSoftAndProduct(kOwnView)) << "written in the own view";
     EXPECT_EQ(otherBefore, DumpJavaSoftAndProduct(kOtherView)) << "written in the other view";

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "cli/json_twin.h"
 #include "discovery/java_inventory.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
@@ -35,6 +36,9 @@ const std::string kEndsIn5C = "\x95\x5c";
 const std::string kUpperTrail = "\x83\x41";
 const std::string kLowerTrail = "\x83\x61";
 const std::string kWord = "\x83\x5c\x83\x74\x83\x67";
+// A runtime registered under a name of this code page, and that name as Unicode.
+const std::string kConsoleName = kWord + kEndsIn5C;
+const std::wstring kConsoleNameW = L"\u30bd\u30d5\u30c8\u8868";
 #elif JRESELECT_TEST_CODE_PAGE == 1252
 #define CODE_PAGE_TEST CodePage1252Test
 // Latin-1: sharp s, and e acute in capital and small form, one letter in two cases.
@@ -42,6 +46,8 @@ const std::string kEndsIn5C = "\xdf";
 const std::string kUpperTrail = "\xc9";
 const std::string kLowerTrail = "\xe9";
 const std::string kWord = "Caf\xe9";
+const std::string kConsoleName = "J\xfcrgen";
+const std::wstring kConsoleNameW = L"J\u00fcrgen";
 #else
 #error "JRESELECT_TEST_CODE_PAGE must be 932 or 1252"
 #endif
@@ -147,6 +153,10 @@ TEST_F(CODE_PAGE_TEST, RuntimesUnderSuchNamesAreListedWithTheirPaths)
 
     const CliRun run = RunCli("list");
     EXPECT_EQ(0u, run.exitCode);
+    // The same paths in JSON, converted from this code page (checked by the Python check
+    // against the text form, read in this code page).
+    ExpectJsonTwin("list", run);
+    ExpectJsonTwin("explain", RunCli("explain"));
     EXPECT_EQ(Describe({{false, 0, kBundledText, kBundled},
                         {true, 1, kRegisteredText, kRegisteredLauncher}}),
               Describe(ParseListOutput(run.out)));
@@ -245,6 +255,7 @@ TEST_F(CODE_PAGE_TEST, OverLongSubkeyNameDoesNotEndTheSearch)
 
     const CliRun run = RunCli("explain");
     EXPECT_EQ(0u, run.exitCode);
+    ExpectJsonTwin("explain", run);
     const std::string why =
         skipped ? "the name is 443 bytes long, more than 259, so the search skips it"
                 : "the key path SOFTWARE\\JavaSoft\\Java Runtime Environment\\ and the name "
@@ -254,6 +265,42 @@ TEST_F(CODE_PAGE_TEST, OverLongSubkeyNameDoesNotEndTheSearch)
         "  " + longName + ": left out: " + why,
         "  1.5: listed as 1: Sun Java Runtime Environment (1.5)"};
     ExpectLinesInOrder(run.out, wanted);
+}
+
+// In a console of its own, the program writes Unicode: the console shows the runtime's name
+// and path as the dialog's list box gives them (its texts read as Unicode), whatever the
+// console's own code page. Written to a pipe, the same text stays the ANSI bytes (the other
+// cases here read them).
+TEST_F(CODE_PAGE_TEST, AConsoleShowsTheTextsAsTheDialogDoes)
+{
+    const std::string javaHome = kRoot + "\\" + kConsoleName + "\\" + kWord;
+    const std::string launcher = javaHome + "\\bin\\javaw.exe";
+    SeedProduct(kHome, launcher);
+    MakeLauncher(kBundled);
+    SeedRuntime(kConsoleName, javaHome);
+    MakeLauncher(launcher);
+
+    ASSERT_TRUE(LoadInstallSettings());
+    ListWindow window;
+    InitRuntimeList(window.list());
+    wchar_t shown[kTextBufferSize * 2] = L"";
+    SendMessageW(window.list(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(shown));
+    ReleaseRuntimeList(window.list());
+    ASSERT_EQ(L"Sun Java Runtime Environment (" + kConsoleNameW + L")", std::wstring(shown));
+
+    const std::wstring path = Widen(launcher);
+    ASSERT_NE(std::wstring::npos, path.find(kConsoleNameW));
+    for (const char* command : {"list", "explain"}) {
+        SCOPED_TRACE(command);
+        const std::wstring screen = ReadCliConsole(command, path);
+        EXPECT_NE(std::wstring::npos, screen.find(shown)) << "the display text";
+        EXPECT_NE(std::wstring::npos, screen.find(path)) << "the launcher path";
+        EXPECT_NE(std::wstring::npos, screen.find(Widen(kBundled))) << "home's runtime";
+    }
+    const CliRun piped = RunCli("list");
+    EXPECT_EQ("  0\t" + std::string(kBundledText) + "\t" + kBundled + "\n* 1\t" +
+                  "Sun Java Runtime Environment (" + kConsoleName + ")\t" + launcher + "\n",
+              piped.out);
 }
 
 }  // namespace

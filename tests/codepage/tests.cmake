@@ -8,7 +8,9 @@ foreach(code_page_locale 932:ja_JP.UTF-8 1252:C.UTF-8)
   jreselect_add_test(codepage_${code_page}_tests
     ${CMAKE_CURRENT_LIST_DIR}/codepage_tests.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../cli/cli_runner.cpp
-    ENVIRONMENT LC_ALL=${locale})
+    ${CMAKE_CURRENT_LIST_DIR}/../cli/json_twin.cpp
+    ENVIRONMENT LC_ALL=${locale}
+    JSON_CHECK)
   target_compile_definitions(codepage_${code_page}_tests PRIVATE
     JRESELECT_TEST_CODE_PAGE=${code_page})
   add_dependencies(codepage_${code_page}_tests JreSelectCli)

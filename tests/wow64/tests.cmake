@@ -5,7 +5,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     ${CMAKE_CURRENT_LIST_DIR}/wow64_tests.cpp
     ${JRESELECT_E2E_DIR}/session.cpp
     ${CMAKE_SOURCE_DIR}/tests/cli/cli_runner.cpp
-    CONFIGS wow64)
+    ${CMAKE_SOURCE_DIR}/tests/cli/json_twin.cpp
+    CONFIGS wow64 JSON_CHECK)
   target_link_libraries(wow64_tests PRIVATE jsdriver_lib advapi32)
   add_dependencies(wow64_tests JreSelect JreSelectCli jsdriver)
 endif()

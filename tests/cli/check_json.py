@@ -1,0 +1,697 @@
+#!/usr/bin/env python3
+"""Checks JreSelectCli's --json documents with Python's own json module.
+
+    check_json.py documents FOLDER   every *.json below FOLDER, kept by the tests
+                                     (tests/cli/json_twin.h), with the text forms beside them
+    check_json.py examples CLI_MD    the --json examples of docs/cli.md
+
+Each document must be plain ASCII and one JSON value. A document of the console program
+(one with "schema") must match the schema below exactly: the fields named, of their types and
+words, no others. Where the test kept the text form of the same command on the same machine
+state (NAME.cpNNNN.txt, ANSI text of code page NNNN), the text is rendered again from the
+document alone and must be the same bytes: the same runtimes, order, marks, values and reasons.
+An error's document must carry the code and the first line of stderr (NAME.cpNNNN.err).
+"""
+
+import json
+import os
+import re
+import sys
+
+SCHEMA = 1
+
+SOURCES = {"bundled", "registered", "microsoft"}
+OUTCOMES = {
+    "listed", "not_added", "home_too_long", "home_dir_too_long", "key_absent", "no_subkeys",
+    "name_too_long", "key_path_too_long", "no_java_home", "java_home_too_long",
+    "java_home_dir_too_long", "launcher_not_found", "no_version_resource", "version_below_5",
+}
+UNOFFERED_OUTCOMES = {
+    "not_offered", "no_java_home", "java_home_too_long", "java_home_dir_too_long",
+    "launcher_not_found",
+}
+UNOFFERED_REASONS = {"other_view", "unread_key", "other_view_unread_key"}
+TRIALS = {
+    "no_directory", "path_too_long", "not_fully_qualified", "too_long_to_test",
+    "no_version_functions", "not_found", "found",
+}
+VIEWS = {"own", "32-bit", "64-bit"}
+ARCHITECTURES = {None, "x86", "x64", "arm64", "unknown"}
+CURRENT_REASONS = {"starter_equals_launcher", "starter_too_long", "starter_matches_none"}
+HEX = re.compile(r"^([0-9a-f]{2})*$")
+
+
+class Mismatch(Exception):
+    pass
+
+
+def fail(where, what):
+    raise Mismatch(f"{where}: {what}")
+
+
+# --- the schema -------------------------------------------------------------------------
+
+def text_or_null(where, value):
+    if value is not None and not isinstance(value, str):
+        fail(where, f"text or null expected, got {value!r}")
+
+
+def one_of(words):
+    def check(where, value):
+        if value not in words:
+            fail(where, f"{value!r} is none of {sorted(w for w in words if w is not None)}")
+    return check
+
+
+def kind(python_type):
+    def check(where, value):
+        # bool is an int in Python; a number field must not hold true or false.
+        if not isinstance(value, python_type) or (python_type is int and isinstance(value, bool)):
+            fail(where, f"{python_type.__name__} expected, got {value!r}")
+    return check
+
+
+def int_or_null(where, value):
+    if value is not None:
+        kind(int)(where, value)
+
+
+def array_of(fields):
+    def check(where, value):
+        if not isinstance(value, list):
+            fail(where, "array expected")
+        for i, element in enumerate(value):
+            check_object(f"{where}[{i}]", element, fields)
+    return check
+
+
+def check_object(where, value, fields):
+    """Exactly the fields named, each checked; NAME_bytes beside a text NAME that the code
+    page could not convert (hexadecimal bytes)."""
+    if not isinstance(value, dict):
+        fail(where, f"object expected, got {value!r}")
+    for name, check in fields.items():
+        if name not in value:
+            fail(where, f"no field {name!r}")
+        if callable(check):
+            check(f"{where}.{name}", value[name])
+        else:
+            check_object(f"{where}.{name}", value[name], check)
+    for name in value:
+        if name in fields:
+            continue
+        base = name[:-len("_bytes")] if name.endswith("_bytes") else None
+        if base in fields and isinstance(value[name], str) and HEX.match(value[name]):
+            if not isinstance(value[base], str) or "\ufffd" not in value[base]:
+                fail(where, f"{name} beside a text that converted")
+            continue
+        fail(where, f"unknown field {name!r}")
+
+
+TRIED = {
+    "file": one_of({"javaw.exe", "jrew.exe", "wjview.exe"}),
+    "place": one_of({"directory", "windows_directory", "system_directory"}),
+    "path": text_or_null,
+    "result": one_of(TRIALS),
+}
+NOTE_FACTS = {
+    "javaHome": text_or_null,
+    "javaHomeHasReferences": kind(bool),
+    "directory": text_or_null,
+    "launcher": text_or_null,
+    "version": text_or_null,
+    "tried": array_of(TRIED),
+}
+RUNTIME = {
+    "index": kind(int),
+    "text": kind(str),
+    "launcher": kind(str),
+    "current": kind(bool),
+    "source": one_of(SOURCES),
+    "subkey": text_or_null,
+    "key": text_or_null,
+    "javaHome": text_or_null,
+    "version": text_or_null,
+}
+CANDIDATE = dict({
+    "source": one_of(SOURCES),
+    "outcome": one_of(OUTCOMES),
+    "subkeyIndex": int_or_null,
+    "subkey": text_or_null,
+    "parentKey": text_or_null,
+    "key": text_or_null,
+    "listIndex": int_or_null,
+    "text": text_or_null,
+}, **NOTE_FACTS)
+SOURCE = {
+    "kind": one_of({"registry"}),
+    "parentKey": kind(str),
+    "key": kind(str),
+    "view": one_of(VIEWS),
+}
+UNOFFERED = dict({
+    "name": kind(str),
+    "reason": one_of(UNOFFERED_REASONS),
+    "outcome": one_of(UNOFFERED_OUTCOMES),
+    "sources": array_of(SOURCE),
+    "architecture": one_of(ARCHITECTURES),
+}, **NOTE_FACTS)
+SETTING = {"read": kind(bool), "value": text_or_null, "tooLong": kind(bool)}
+INVENTORY_REASONS = {"too_long", "network_path", "device_path", "unexpanded",
+                     "not_fully_qualified", "not_text", "launcher_too_long", "no_launcher",
+                     "left_out_by_search", "not_in_bin", "other_view", "javasoft_key",
+                     "vendor_key", "per_user", "only_environment", "only_path", "only_folder"}
+INVENTORY_SOURCE = {
+    "kind": one_of({"list_key", "list_key_other_view", "javasoft_key", "vendor_key", "user_key",
+                    "environment", "path", "folder"}),
+    "distribution": text_or_null,
+    "hive": one_of({"HKLM", "HKCU", None}),
+    "view": one_of(VIEWS | {None}),
+    "where": text_or_null,
+    "value": text_or_null,
+    "valueType": int_or_null,
+    "pathIndex": int_or_null,
+}
+HOME = {
+    "home": text_or_null,
+    "reason": one_of(INVENTORY_REASONS),
+    "probed": kind(bool),
+    "javaw": text_or_null,
+    "java": text_or_null,
+    "version": text_or_null,
+    "versionFrom": one_of({"release", "launcher", None}),
+    "architecture": one_of(ARCHITECTURES - {None}),
+    "sources": array_of(INVENTORY_SOURCE),
+}
+JAVAPATH = {
+    "folder": kind(str),
+    "pathIndex": kind(int),
+    "javaw": kind(bool),
+    "java": kind(bool),
+    "key": text_or_null,
+    "view": one_of(VIEWS | {None}),
+    "currentVersion": text_or_null,
+    "home": text_or_null,
+    "homeOffered": kind(bool),
+}
+
+HEAD = {"schema": one_of({SCHEMA}), "command": kind(str)}
+DOCUMENTS = {
+    "list": dict(HEAD, runtimes=array_of(RUNTIME), current=int_or_null),
+    "list --all": dict(HEAD, runtimes=array_of(RUNTIME), current=int_or_null,
+                       notOffered=array_of(UNOFFERED), homes=array_of(HOME)),
+    "explain": dict(HEAD, settings={"key": kind(str), "home": SETTING, "starter": SETTING},
+                    candidates=array_of(CANDIDATE), runtimes=array_of(RUNTIME),
+                    current=int_or_null, currentReason=one_of(CURRENT_REASONS),
+                    notOffered=array_of(UNOFFERED), homes=array_of(HOME),
+                    javapaths=array_of(JAVAPATH)),
+    "set": dict(HEAD, set={"index": kind(int), "text": kind(str), "starter": kind(str),
+                           "classes": kind(str)}),
+    "error": dict(HEAD, error={"code": one_of({1, 2, 3, 4}), "message": kind(str)}),
+}
+
+
+def check_document(where, document):
+    """The document's kind after checking it against the schema."""
+    if not isinstance(document, dict) or "schema" not in document:
+        fail(where, "not an object with \"schema\"")
+    name = "error" if "error" in document else document.get("command")
+    if name not in DOCUMENTS:
+        fail(where, f"unknown command {name!r}")
+    check_object(where, document, DOCUMENTS[name])
+    runtimes = document.get("runtimes")
+    if runtimes is not None:
+        if [r["index"] for r in runtimes] != list(range(len(runtimes))):
+            fail(where, "runtimes not indexed 0, 1, ... in order")
+        marked = [r["index"] for r in runtimes if r["current"]]
+        if marked != ([] if document["current"] is None else [document["current"]]):
+            fail(where, f"current {document['current']} against the marks {marked}")
+    if name == "explain":
+        listed = [c for c in document["candidates"] if c["outcome"] == "listed"]
+        if [(c["listIndex"], c["text"]) for c in listed] != \
+                [(r["index"], r["text"]) for r in runtimes]:
+            fail(where, "the listed candidates are not the runtimes")
+    return name
+
+
+def load(where, data):
+    """One JSON value of plain ASCII (printable, and line ends) with no repeated field."""
+    for offset, byte in enumerate(data):
+        if byte >= 0x7F or (byte < 0x20 and byte not in (0x0A, 0x0D)):
+            fail(where, f"byte 0x{byte:02x} at {offset}: not plain ASCII")
+
+    def no_repeats(pairs):
+        names = [name for name, _ in pairs]
+        if len(names) != len(set(names)):
+            fail(where, f"a field named twice in {names}")
+        return dict(pairs)
+    try:
+        return json.loads(data.decode("ascii"), object_pairs_hook=no_repeats)
+    except ValueError as error:
+        fail(where, f"not JSON: {error}")
+
+
+# --- the text forms, rendered from a document -------------------------------------------
+
+class Texts:
+    """A document's texts as the ANSI bytes that the program holds, in a str of code points
+    0-255 (latin-1), so that the rendering is compared byte for byte with the text form."""
+
+    def __init__(self, code_page):
+        self.codec = {"932": "cp932", "1252": "cp1252"}.get(code_page, "cp" + code_page)
+
+    def encode(self, text):
+        out = bytearray()
+        for character in text:
+            try:
+                out += character.encode(self.codec)
+            except UnicodeEncodeError:
+                # The five bytes that 1252 leaves undefined convert to U+0081 and the like.
+                if ord(character) < 0x100 and self.codec == "cp1252":
+                    out.append(ord(character))
+                else:
+                    raise Mismatch(f"{character!r} has no byte in {self.codec}")
+        return out.decode("latin-1")
+
+    def __call__(self, record, name):
+        value = record[name]
+        if value is None:
+            return None
+        if name + "_bytes" in record:
+            return bytes.fromhex(record[name + "_bytes"]).decode("latin-1")
+        return self.encode(value)
+
+
+def render_list(document, t):
+    lines = []
+    for r in document["runtimes"]:
+        lines.append(f"{'*' if r['current'] else ' '} {r['index']}\t{t(r, 'text')}\t"
+                     f"{t(r, 'launcher')}\n")
+    for u in document.get("notOffered", []):
+        source = u["sources"][0]
+        launcher = t(u, "launcher") if u["outcome"] == "not_offered" else "(no launcher)"
+        lines.append(f"  -\tnot selectable: {t(u, 'name')} in {t(source, 'parentKey')}"
+                     f"{view_text(source['view'])}\t{launcher}\n")
+    return "".join(lines)
+
+
+def view_text(view):
+    return "" if view == "own" else f" ({view} view)"
+
+
+def java_home_lines(java_home):
+    lines = [f"      JavaHome {java_home if java_home != '' else '(empty)'}\n"]
+    if "%" in java_home:
+        lines.append("      (environment references such as %SystemDrive% are not expanded)\n")
+    return lines
+
+
+def tried_lines(note, t):
+    lines = []
+    names = {"windows_directory": "wjview.exe in the Windows directory",
+             "system_directory": "wjview.exe in the system directory"}
+    for trial in note["tried"]:
+        name = names.get(trial["place"], trial["file"])
+        path = t(trial, "path")
+        result = trial["result"]
+        if result == "no_directory":
+            lines.append(f"      {name}: the directory could not be had, not tested\n")
+        elif result == "path_too_long":
+            lines.append(f"      {name}: the path does not fit 259 characters, not tested\n")
+        elif result == "not_fully_qualified":
+            lines.append(f"      tried {path}: not tested, the path is not fully qualified (no "
+                         "drive letter, colon and backslash, nor \\\\server\\share), so it names "
+                         "no fixed place\n")
+        elif result == "too_long_to_test":
+            lines.append(f"      tried {path}: not tested, the path is longer than 127 "
+                         "characters\n")
+        elif result == "no_version_functions":
+            lines.append(f"      tried {path}: not read, the version functions of version.dll in "
+                         "the system directory could not be loaded\n")
+        elif result == "not_found":
+            what = ("absent, or without a version resource" if trial["file"] == "wjview.exe"
+                    else "not found")
+            lines.append(f"      tried {path}: {what}\n")
+    return lines
+
+
+def outcome_lines(c, t):
+    home = t(c, "javaHome")
+    outcome = c["outcome"]
+    if outcome == "listed":
+        lines = [f"listed as {c['listIndex']}: {t(c, 'text')}\n"]
+        if home is not None:
+            lines += java_home_lines(home)
+        return lines + [f"      launcher {t(c, 'launcher')}\n"] + tried_lines(c, t)
+    if outcome == "not_added":
+        return ["left out: no memory for the entry, or the list box refused it\n",
+                f"      launcher {t(c, 'launcher')}\n"]
+    if outcome == "home_too_long":
+        return ["left out: \"home\" is longer than 259 characters, so it is not searched\n"]
+    if outcome == "home_dir_too_long":
+        return ["left out: \"home\" joined with jre\\bin does not fit 259 characters\n"]
+    if outcome == "key_absent":
+        if c["source"] == "microsoft":
+            return ["left out: the key is absent, so wjview.exe is not looked for\n"]
+        return ["none: the key is absent\n"]
+    if outcome == "no_subkeys":
+        return ["none: the key has no subkeys\n"]
+    if outcome == "name_too_long":
+        if c["subkey"] is None:
+            return ["left out: the name is longer than 259 bytes, so the search skips it\n"]
+        return [f"left out: the name is {len(t(c, 'subkey'))} bytes long, more than 259, so "
+                "the search skips it\n"]
+    if outcome == "key_path_too_long":
+        return [f"left out: the key path {t(c, 'parentKey')}\\ and the name "
+                f"({len(t(c, 'subkey'))} characters) does not fit 259 characters\n"]
+    if outcome == "no_java_home":
+        return ["left out: no \"JavaHome\" value\n", f"      key {t(c, 'key')}\n"]
+    if outcome == "java_home_too_long":
+        return [f"left out: \"JavaHome\" is {len(home)} characters long, more than 259\n"] + \
+            java_home_lines(home)
+    if outcome == "java_home_dir_too_long":
+        return ["left out: \"JavaHome\" joined with bin does not fit 259 characters\n"] + \
+            java_home_lines(home)
+    if outcome == "launcher_not_found":
+        lines = [f"left out: no launcher, neither javaw.exe nor jrew.exe in "
+                 f"{t(c, 'directory')}\n"]
+        if home is not None:
+            lines += java_home_lines(home)
+        return lines + tried_lines(c, t)
+    if outcome == "no_version_resource":
+        if any(trial["result"] == "no_version_functions" for trial in c["tried"]):
+            return ["left out: the version of wjview.exe could not be read\n"] + \
+                tried_lines(c, t)
+        return ["left out: no wjview.exe with a version resource\n"] + tried_lines(c, t)
+    if outcome == "version_below_5":
+        return [f"left out: {t(c, 'launcher')} has version {t(c, 'version')}, below "
+                "5.0.0.0\n"] + tried_lines(c, t)
+    raise Mismatch(f"no text for the outcome {outcome}")
+
+
+HEADINGS = {
+    "bundled": "Bundled runtime, in \"home\"\\jre\\bin:",
+    "registered": "Registered runtimes, subkeys of SOFTWARE\\JavaSoft\\Java Runtime Environment:",
+    "microsoft": "Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:",
+}
+
+
+def unoffered_lines(u, t):
+    source = u["sources"][0]
+    parent = t(source, "parentKey")
+    other_key = parent != "SOFTWARE\\JavaSoft\\Java Runtime Environment"
+    why = "registered"
+    if source["view"] != "own":
+        why += f" for {source['view'][:2]}-bit programs only{',' if other_key else ''}"
+    if other_key:
+        why += f" under {parent} (Java 9 and later), which this program does not read"
+    name = t(u, "name")
+    home = t(u, "javaHome")
+    lines = [f"  {name}: {why}\n", f"      key {parent}\\{name}{view_text(source['view'])}\n"]
+    outcome = u["outcome"]
+    if outcome == "no_java_home":
+        lines.append("      no \"JavaHome\" value\n")
+    elif outcome == "java_home_too_long":
+        lines.append(f"      \"JavaHome\" is {len(home)} characters long, more than 259, so no "
+                     "launcher is looked for\n")
+    elif outcome == "java_home_dir_too_long":
+        lines += java_home_lines(home)
+        lines.append("      no launcher looked for: \"JavaHome\" joined with bin does not fit "
+                     "259 characters\n")
+    elif outcome == "launcher_not_found":
+        lines += java_home_lines(home)
+        lines.append(f"      no launcher, neither javaw.exe nor jrew.exe in {t(u, 'directory')}\n")
+        lines += tried_lines(u, t)
+    else:
+        lines += java_home_lines(home)
+        lines.append(f"      launcher {t(u, 'launcher')}\n")
+        lines += tried_lines(u, t)
+    return lines
+
+
+def render_explain(document, t):
+    settings = document["settings"]
+    lines = [f"Settings, key {t(settings, 'key')}:\n"]
+    home, starter = settings["home"], settings["starter"]
+    lines.append("  home    longer than 259 characters, not used\n" if home["tooLong"]
+                 else f"  home    {t(home, 'value')}\n")
+    lines.append("  starter longer than 259 characters, matches no runtime\n"
+                 if starter["tooLong"] else f"  starter {t(starter, 'value')}\n")
+    lines.append("\n")
+    order = ["bundled", "registered", "microsoft"]
+    opened = 0
+    for c in document["candidates"]:
+        while opened <= order.index(c["source"]):
+            lines.append(("\n" if opened > 0 else "") + HEADINGS[order[opened]] + "\n")
+            opened += 1
+        prefix = "  "
+        if c["subkeyIndex"] is not None:
+            prefix += (f"{t(c, 'subkey')}: " if c["subkey"] is not None else
+                       f"subkey {c['subkeyIndex']} (its name could not be read): ")
+        body = outcome_lines(c, t)
+        lines += [prefix + body[0]] + body[1:]
+    while opened < len(order):
+        lines.append(("\n" if opened > 0 else "") + HEADINGS[order[opened]] + "\n")
+        opened += 1
+    count = len(document["runtimes"])
+    current = document["current"]
+    line = f"\n{count} runtime{'' if count == 1 else 's'} listed. "
+    if current is not None:
+        text = t(document["runtimes"][current], "text")
+        line += f"Current: {current}, {text} (\"starter\" equals its launcher, A-Z case ignored)\n"
+    elif document["currentReason"] == "starter_too_long":
+        line += "Current: none (\"starter\" is longer than 259 characters)\n"
+    else:
+        line += "Current: none (\"starter\" equals no listed launcher)\n"
+    lines.append(line)
+    lines.append("\nOn this machine but not offered:\n")
+    for u in document["notOffered"]:
+        lines += unoffered_lines(u, t)
+    if not (document["notOffered"] or document["homes"] or document["javapaths"]):
+        lines.append("  none\n")
+    return "".join(lines)
+
+
+def render_set(document, t):
+    chosen = document["set"]
+    return (f"Set {chosen['index']}: {t(chosen, 'text')}\n  starter {t(chosen, 'starter')}\n"
+            f"  classes {t(chosen, 'classes')}\n")
+
+
+RENDERERS = {"list": render_list, "list --all": render_list, "explain": render_explain,
+             "set": render_set}
+
+
+ARCHITECTURE_TEXTS = {"x86": "x86", "x64": "x64", "arm64": "ARM64",
+                      "unknown": "architecture unknown"}
+
+
+def home_launchers(h, t):
+    return [t(h, name) for name in ("javaw", "java") if h[name] is not None]
+
+
+def home_version_text(h, t):
+    version = t(h, "version") if h["version"] is not None else "version unknown"
+    return f"{version} {ARCHITECTURE_TEXTS[h['architecture']]}"
+
+
+def strip_inventory(where, name, document, text, t):
+    """The text form without the lines that tell the inventory's homes (and javapath
+    folders), after checking them against the document field by field: each home's line
+    or block in its place, with its home, launchers, version, architecture and as many
+    sources as the document names. What remains is rendered from the document in full."""
+    homes = document.get("homes", [])
+    javapaths = document.get("javapaths", [])
+    lines = text.splitlines(keepends=True)
+    if name == "list --all":
+        tail = lines[len(lines) - len(homes):] if homes else []
+        for i, (h, line) in enumerate(zip(homes, tail)):
+            launchers = home_launchers(h, t)
+            told = home_version_text(h, t) if launchers else (t(h, "home") or "(no home)")
+            end = launchers[0] if launchers else "(no launcher)" if h["probed"] else \
+                "(not looked at)"
+            if not line.startswith(f"  -\tnot selectable: {told}, ") or \
+                    not line.endswith(f"\t{end}\n"):
+                fail(where, f"homes[{i}] is not the line {line!r}")
+        return "".join(lines[:len(lines) - len(tail)])
+    if name != "explain":
+        return text
+    heading = "On this machine but not offered:\n"
+    if heading not in lines:
+        fail(where, "no \"On this machine but not offered:\" in the text form")
+    start = lines.index(heading) + 1
+    blocks = []
+    for line in lines[start:]:
+        if line.startswith("      ") and blocks:
+            blocks[-1].append(line)
+        else:
+            blocks.append([line])
+    first = len(document["notOffered"])
+    if len(blocks) != max(1, first + len(homes) + len(javapaths)):
+        fail(where, f"{len(blocks)} blocks after the heading, {first} registrations, "
+                    f"{len(homes)} homes and {len(javapaths)} javapath folders in the document")
+    for i, h in enumerate(homes):
+        block = blocks[first + i]
+        head = f"  {t(h, 'home') or '(no home)'}: "
+        if not block[0].startswith(head):
+            fail(where, f"homes[{i}]: {block[0]!r} does not start with {head!r}")
+        told = [line[len("      launcher "):-1] for line in block
+                if line.startswith("      launcher ")]
+        if told != home_launchers(h, t):
+            fail(where, f"homes[{i}]: launchers {told} in the text form")
+        named = [line for line in block if line.startswith("      named by ")]
+        if len(named) != len(h["sources"]):
+            fail(where, f"homes[{i}]: {len(named)} sources in the text form")
+        if home_launchers(h, t) and ARCHITECTURE_TEXTS[h["architecture"]] not in block[1]:
+            fail(where, f"homes[{i}]: {block[1]!r} does not say {h['architecture']}")
+        if h["version"] is not None and f"version {t(h, 'version')} (" not in block[1]:
+            fail(where, f"homes[{i}]: {block[1]!r} does not say version {h['version']}")
+    for i, j in enumerate(javapaths):
+        block = blocks[first + len(homes) + i]
+        head = f"  {t(j, 'folder')}: on PATH (entry {j['pathIndex']}), "
+        if not block[0].startswith(head):
+            fail(where, f"javapaths[{i}]: {block[0]!r} does not start with {head!r}")
+    kept = [line for block in blocks[:first] for line in block]
+    if not (first or homes or javapaths):
+        kept = [line for block in blocks for line in block]
+    return "".join(lines[:start] + kept)
+
+
+def compare_with_text(where, name, document, text_path, code_page):
+    with open(text_path, "rb") as f:
+        text = f.read().decode("latin-1")
+    t = Texts(code_page)
+    if name == "error":
+        first = text.split("\n", 1)[0]
+        message = t(document["error"], "message")
+        if first not in (message, "JreSelectCli: " + message):
+            fail(where, f"error message {message!r} is not stderr's first line {first!r}")
+        return
+    rendered = RENDERERS[name](document, t)
+    text = strip_inventory(where, name, document, text, t)
+    if rendered != text:
+        got, wanted = rendered.splitlines(), text.splitlines()
+        for i, (a, b) in enumerate(zip(got, wanted)):
+            if a != b:
+                fail(where, f"line {i + 1} differs:\n  from JSON: {a!r}\n  text form: {b!r}")
+        fail(where, f"{len(got)} lines from JSON, {len(wanted)} in the text form")
+
+
+def check_documents(folder):
+    checked = compared = 0
+    problems = []
+    for root, _, files in os.walk(folder):
+        for file in sorted(files):
+            if not file.endswith(".json"):
+                continue
+            path = os.path.join(root, file)
+            where = os.path.relpath(path, folder)
+            try:
+                with open(path, "rb") as f:
+                    document = load(where, f.read())
+                checked += 1
+                if not isinstance(document, dict) or "schema" not in document:
+                    continue  # the writer's own tests: parsing was the check
+                name = check_document(where, document)
+                base = path[:-len(".json")]
+                for sibling in files:
+                    match = re.match(re.escape(os.path.basename(base)) + r"\.cp(\d+)\.(txt|err)$",
+                                     sibling)
+                    if match:
+                        compare_with_text(where, name, document, os.path.join(root, sibling),
+                                          match.group(1))
+                        compared += 1
+            except Mismatch as problem:
+                problems.append(str(problem))
+    for problem in problems:
+        print("FAIL", problem)
+    print(f"check_json: {checked} documents parsed, {compared} compared with their text "
+          f"forms, {len(problems)} failed ({folder})")
+    if checked == 0:
+        # A run of cases that keep none (ctest -R); a case that cannot write its document
+        # fails itself.
+        print("check_json: no document kept by the cases that ran")
+    return 1 if problems else 0
+
+
+def example_blocks(lines):
+    """(line number, command, block) for each "    C:\\>JreSelectCli COMMAND" of docs/cli.md:
+    the indented lines after it, up to its "(exit code N)" or the next command."""
+    i = 0
+    while i < len(lines):
+        match = re.match(r"^    C:\\>JreSelectCli (.*)$", lines[i])
+        i += 1
+        if not match:
+            continue
+        start = i
+        block = []
+        # An empty line inside a code block goes on with it.
+        while i < len(lines) and (lines[i].startswith("    ") or lines[i] == "") and \
+                not lines[i].startswith("    (exit code") and \
+                not lines[i].startswith("    C:\\>"):
+            block.append(lines[i][4:])
+            i += 1
+        while block and block[-1] == "":
+            block.pop()
+        yield start, match.group(1), block
+
+
+def check_examples(cli_md):
+    """Every --json example of docs/cli.md against the schema, one of each kind of document;
+    the explain --json example also rendered as text, which must be the docs' first explain
+    example (the same machine)."""
+    with open(cli_md, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    problems = []
+    kinds = set()
+    explain_text = None
+    explain_json = None
+    for start, command, block in example_blocks(lines):
+        where = f"{os.path.basename(cli_md)}:{start}"
+        words = command.split()
+        if "--json" not in words:
+            if words == ["explain"] and explain_text is None:
+                explain_text = "".join(line + "\n" for line in block)
+            continue
+        try:
+            document = load(where, "\n".join(block).encode("utf-8"))
+            name = check_document(where, document)
+            kinds.add(name)
+            if name == "explain" and explain_json is None:
+                explain_json = (where, document)
+        except Mismatch as problem:
+            problems.append(str(problem))
+    wanted = set(DOCUMENTS)
+    if kinds != wanted:
+        problems.append(f"examples of {sorted(kinds)}; wanted one of each of {sorted(wanted)}")
+    if explain_json is None or explain_text is None:
+        problems.append("no explain example, or no explain --json example")
+    else:
+        try:
+            rendered = render_explain(explain_json[1], Texts("1252"))
+            if rendered != explain_text:
+                got, text = rendered.splitlines(), explain_text.splitlines()
+                first = next((i for i, (a, b) in enumerate(zip(got, text)) if a != b),
+                             min(len(got), len(text)))
+                problems.append(f"{explain_json[0]}: the explain example's text differs at its "
+                                f"line {first + 1}")
+        except Mismatch as problem:
+            problems.append(str(problem))
+    for problem in problems:
+        print("FAIL", problem)
+    print(f"check_json: the examples of {sorted(kinds)} checked, the explain example rendered "
+          f"from its JSON, {len(problems)} failed")
+    return 1 if problems else 0
+
+
+def main(argv):
+    if len(argv) != 3 or argv[1] not in ("documents", "examples"):
+        print(__doc__)
+        return 2
+    if argv[1] == "documents":
+        return check_documents(argv[2])
+    return check_examples(argv[2])
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
