@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the machine of docs/cli.md's inventory example in a Wine prefix of its own and runs
-# JreSelectCli list, list --all and explain there: Quillfern with its bundled runtime, an
+# JreSelectCli list, list --all and explain there, then checks that explain --json carries
+# every fact of explain's text (tests/cli/check_json.py): Quillfern with its bundled runtime, an
 # Eclipse Temurin 17 (machine-wide MSI, its bin first on PATH), an Azul Zulu 21, a Temurin 21
 # installed for the current user only, a JDK 22 only on PATH, a JDK 11 named by JAVA_HOME,
 # Oracle's javapath folder following an Oracle JDK 21 under JavaSoft\JDK, and a JDK 17
@@ -81,3 +82,11 @@ for command in list "list --all" explain; do
     echo "(exit code $status)"
     echo
 done
+
+# explain --json on the same machine, held against explain's text by the tests' own check.
+kept=$tree/artifacts/inventory-example
+rm -rf "$kept" && mkdir -p "$kept"
+wine "$tree/bin/JreSelectCli.exe" explain > "$kept/explain.cp1252.txt"
+wine "$tree/bin/JreSelectCli.exe" explain --json > "$kept/explain.json"
+sed -i 's/\r$//' "$kept/explain.cp1252.txt" "$kept/explain.json"
+python3 tests/cli/check_json.py documents "$kept"
