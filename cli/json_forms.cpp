@@ -291,6 +291,10 @@ void WriteUnoffered(const DiscoveryNote& note, void* context)
     JsonEndObject(writer);
 }
 
+// "notOffered": the registrations where the dialog does not look. Every other Java home on
+// the machine, once discovery has its inventory of them (sources, version, architecture and
+// a reason code each), goes right after it as "homes", and in explain the javapath folders
+// as "javapaths": new fields, so schema 1 stays.
 void WriteUnofferedRuntimes(JsonWriter* writer, HWND list)
 {
     JsonBeginArray(writer, "notOffered");

@@ -7,6 +7,8 @@ jreselect_add_test(planting_tests
   ${CMAKE_CURRENT_LIST_DIR}/planting_tests.cpp
   ${JRESELECT_E2E_DIR}/session.cpp
   ${CMAKE_SOURCE_DIR}/tests/cli/cli_runner.cpp
-  ENVIRONMENT JRESELECT_DLL_OVERRIDES=version,uxtheme=n,b)
+  ${CMAKE_SOURCE_DIR}/tests/cli/json_twin.cpp
+  ENVIRONMENT JRESELECT_DLL_OVERRIDES=version,uxtheme=n,b
+  JSON_CHECK)
 target_link_libraries(planting_tests PRIVATE jsdriver_lib advapi32)
 add_dependencies(planting_tests JreSelect JreSelectCli jsdriver fixtures)
