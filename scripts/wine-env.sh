@@ -39,12 +39,18 @@ choose_program_tree() {
 
 # wine_env CONFIG PREFIX
 wine_env() {
+    unset QEMU_CPU
     case "$1" in
         win32) export WINEARCH=win32 WINELOADER=$JRESELECT_WINE32_LOADER ;;
         # The 32-bit loader in a 64-bit prefix is WOW64; it hands 64-bit programs (wineboot,
         # the services) to the 64-bit loader itself.
         wow64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE32_LOADER ;;
-        win64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE64_LOADER ;;
+        # win64 runs no 32-bit code of ours. Where i386 code runs only under qemu-user
+        # (binfmt_misc), each 32-bit process Wine starts would cost a minute or more: wineboot's
+        # Wow64Install alone takes two. qemu refuses a CPU model that does not exist, so such a
+        # start fails at once here, as on a host without the emulation; natively it is ignored.
+        win64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE64_LOADER \
+                   QEMU_CPU=no-i386-code-in-win64 ;;
         *) echo "unknown Wine configuration '$1' (win32, wow64 or win64)" >&2; return 2 ;;
     esac
     export JRESELECT_WINE_CONFIG=$1 WINEPREFIX=$2
