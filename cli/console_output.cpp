@@ -7,7 +7,16 @@
 #include <cstring>
 #include <vector>
 
+// A write to stdout failed: the command must not end as if it had been read.
+bool g_outputFailed = false;
+
 namespace {
+
+void NoteResult(FILE* stream, bool written)
+{
+    if (!written && stream == stdout)
+        g_outputFailed = true;
+}
 
 // WriteConsoleW takes a limited amount at once on older Windows (a shared 64 KB heap).
 const DWORD kConsoleChunk = 8192;
@@ -28,8 +37,11 @@ HANDLE ConsoleOf(FILE* stream)
 
 // The ANSI text converted as well as the code page allows (a byte that it does not define
 // is shown as the console shows one), written in pieces.
-void WriteToConsole(HANDLE console, const char* text, size_t length)
+// On Windows WriteConsoleW fails where the handle is no console after all (redirected
+// since it was asked): then the bytes go with WriteFile. False when neither took them.
+bool WriteToConsole(HANDLE console, const char* text, size_t length)
 {
+    bool written = true;
     while (length > 0) {
         // Pieces end between characters: a lead byte keeps its trail byte.
         size_t piece = 0;
@@ -40,19 +52,26 @@ void WriteToConsole(HANDLE console, const char* text, size_t length)
         wchar_t wide[kConsoleChunk + 2];
         const int units = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(piece), wide,
                                               kConsoleChunk + 2);
-        DWORD written = 0;
-        if (units > 0)
-            WriteConsoleW(console, wide, static_cast<DWORD>(units), &written, nullptr);
+        DWORD done = 0;
+        if (units <= 0 ||
+            !WriteConsoleW(console, wide, static_cast<DWORD>(units), &done, nullptr) ||
+            done != static_cast<DWORD>(units)) {
+            DWORD bytes = 0;
+            if (!WriteFile(console, text, static_cast<DWORD>(piece), &bytes, nullptr) ||
+                bytes != piece)
+                written = false;
+        }
         text += piece;
         length -= piece;
     }
+    return written;
 }
 
 void WriteFormatted(FILE* stream, const char* format, va_list arguments)
 {
     const HANDLE console = ConsoleOf(stream);
     if (console == nullptr) {
-        vfprintf(stream, format, arguments);
+        NoteResult(stream, vfprintf(stream, format, arguments) >= 0);
         return;
     }
     // Formatted first; vsnprintf of either convention (-1, or the length needed, when the
@@ -65,17 +84,25 @@ void WriteFormatted(FILE* stream, const char* format, va_list arguments)
         va_end(copy);
         if (length >= 0 && static_cast<size_t>(length) < text.size()) {
             // What stdio holds for the stream goes first, so that the order stays.
-            fflush(stream);
-            WriteToConsole(console, &text[0], static_cast<size_t>(length));
+            NoteResult(stream, fflush(stream) == 0);
+            NoteResult(stream, WriteToConsole(console, &text[0], static_cast<size_t>(length)));
             return;
         }
-        if (text.size() >= kLongestFormatted)
+        if (text.size() >= kLongestFormatted) {
+            NoteResult(stream, false);
             return;
+        }
         text.resize(length > 0 ? static_cast<size_t>(length) + 1 : text.size() * 2);
     }
 }
 
 }  // namespace
+
+bool FinishStandardOutput()
+{
+    NoteResult(stdout, fflush(stdout) == 0 && !ferror(stdout));
+    return !g_outputFailed;
+}
 
 bool IsConsoleStream(FILE* stream)
 {
@@ -86,11 +113,11 @@ void WriteText(FILE* stream, const char* text)
 {
     const HANDLE console = ConsoleOf(stream);
     if (console == nullptr) {
-        fputs(text, stream);
+        NoteResult(stream, fputs(text, stream) >= 0);
         return;
     }
-    fflush(stream);
-    WriteToConsole(console, text, strlen(text));
+    NoteResult(stream, fflush(stream) == 0);
+    NoteResult(stream, WriteToConsole(console, text, strlen(text)));
 }
 
 void PrintTo(FILE* stream, const char* format, ...)

@@ -48,7 +48,11 @@ std::string WithoutCarriageReturns(const std::string& text)
 
 }  // namespace
 
-CliRun RunCli(const std::string& arguments, const std::string& program)
+namespace {
+
+// stdoutGiven: standardOutput is the program's stdout; else a pipe that RunCli reads.
+CliRun RunCliProcess(const std::string& arguments, const std::string& program,
+                     bool stdoutGiven, HANDLE standardOutput)
 {
     CliRun run = {0xbdbdbdbd, "", ""};
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -65,7 +69,7 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = nullptr;
-    startup.hStdOutput = outWrite;
+    startup.hStdOutput = stdoutGiven ? standardOutput : outWrite;
     startup.hStdError = errWrite;
     std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty())
@@ -108,6 +112,18 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
     run.out = WithoutCarriageReturns(out);
     run.err = WithoutCarriageReturns(err);
     return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::string& arguments, const std::string& program)
+{
+    return RunCliProcess(arguments, program, false, nullptr);
+}
+
+CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput)
+{
+    return RunCliProcess(arguments, kCliPath, true, standardOutput);
 }
 
 namespace {
