@@ -5,6 +5,7 @@ jreselect_add_test(cli_tests
   ${CMAKE_CURRENT_LIST_DIR}/cli_runner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_twin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_list_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_text_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_explain_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_set_tests.cpp
   JSON_CHECK)
