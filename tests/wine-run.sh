@@ -27,7 +27,11 @@ wine_env "$config" "$prefix"
 make_template() {
     rm -rf "$template.tmp"
     export WINEPREFIX=$template.tmp
-    wine wineboot -i >/dev/null 2>&1
+    if [ "$config" = win64 ]; then
+        without_wine32 "$WINELOADER" wineboot -i >/dev/null 2>&1
+    else
+        wine wineboot -i >/dev/null 2>&1
+    fi
     # Debian's Wine looks for its own fonts (the dialog's "MS Sans Serif" among them) in
     # /usr/share/fonts, not in /usr/share/wine/fonts where fonts-wine puts them; the
     # prefix's own font folder is searched first.

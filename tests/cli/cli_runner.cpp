@@ -19,7 +19,7 @@ const char kCliPath[] = JRESELECT_BIN_DIR_W "\\JreSelectCli.exe";
 
 namespace {
 
-const DWORD kTimeLimitMs = 60000;
+const DWORD kConsoleTimeLimitMs = 60000;
 const DWORD kPollMs = 5;
 const DWORD kPipeSize = 65536;
 
@@ -48,7 +48,7 @@ std::string WithoutCarriageReturns(const std::string& text)
 
 }  // namespace
 
-CliRun RunCli(const std::string& arguments, const std::string& program)
+CliRun RunCli(const std::string& arguments, const std::string& program, DWORD timeLimitMs)
 {
     CliRun run = {0xbdbdbdbd, "", ""};
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -92,8 +92,8 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
         Drain(outRead, &out);
         Drain(errRead, &err);
         waited += kPollMs;
-        if (waited >= kTimeLimitMs) {
-            ADD_FAILURE() << commandLine << " did not end within " << kTimeLimitMs << " ms";
+        if (waited >= timeLimitMs) {
+            ADD_FAILURE() << commandLine << " did not end within " << timeLimitMs << " ms";
             TerminateProcess(process.hProcess, 99);
             WaitForSingleObject(process.hProcess, INFINITE);
         }
@@ -175,7 +175,7 @@ std::wstring ReadCliConsole(const std::string& arguments, const std::wstring& un
     FreeConsole();
     std::wstring screen;
     bool attached = false;
-    for (DWORD waited = 0; waited < kTimeLimitMs; waited += 50) {
+    for (DWORD waited = 0; waited < kConsoleTimeLimitMs; waited += 50) {
         if (AttachConsole(process.dwProcessId)) {
             attached = true;
             screen = ReadScreen();
