@@ -23,6 +23,6 @@ add_dependencies(wow64emu_tests jsdriver fixtures)
 # The release zip, built and unpacked once per run; its programs are the ones the cases start.
 add_test(NAME wow64emu/release_zip_unpacked
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/unpack-release.sh ${CMAKE_SOURCE_DIR}
-    ${CMAKE_BINARY_DIR}/wow64emu-release ${JRESELECT_SHIPPED_BIN_DIR})
+    ${CMAKE_BINARY_DIR}/wow64emu-release)
 set_tests_properties(wow64emu/release_zip_unpacked PROPERTIES LABELS wow64emu
   FIXTURES_SETUP wow64emu_release TIMEOUT 900 PROCESSORS 2)
