@@ -19,7 +19,7 @@ const char kCliPath[] = JRESELECT_BIN_DIR_W "\\JreSelectCli.exe";
 
 namespace {
 
-const DWORD kTimeLimitMs = 60000;
+const DWORD kConsoleTimeLimitMs = 60000;
 const DWORD kPollMs = 5;
 const DWORD kPipeSize = 65536;
 
@@ -52,7 +52,7 @@ namespace {
 
 // stdoutGiven: standardOutput is the program's stdout; else a pipe that RunCli reads.
 CliRun RunCliProcess(const std::string& arguments, const std::string& program,
-                     bool stdoutGiven, HANDLE standardOutput)
+                     bool stdoutGiven, HANDLE standardOutput, DWORD timeLimitMs)
 {
     CliRun run = {0xbdbdbdbd, "", ""};
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -96,8 +96,8 @@ CliRun RunCliProcess(const std::string& arguments, const std::string& program,
         Drain(outRead, &out);
         Drain(errRead, &err);
         waited += kPollMs;
-        if (waited >= kTimeLimitMs) {
-            ADD_FAILURE() << commandLine << " did not end within " << kTimeLimitMs << " ms";
+        if (waited >= timeLimitMs) {
+            ADD_FAILURE() << commandLine << " did not end within " << timeLimitMs << " ms";
             TerminateProcess(process.hProcess, 99);
             WaitForSingleObject(process.hProcess, INFINITE);
         }
@@ -116,14 +116,14 @@ CliRun RunCliProcess(const std::string& arguments, const std::string& program,
 
 }  // namespace
 
-CliRun RunCli(const std::string& arguments, const std::string& program)
+CliRun RunCli(const std::string& arguments, const std::string& program, DWORD timeLimitMs)
 {
-    return RunCliProcess(arguments, program, false, nullptr);
+    return RunCliProcess(arguments, program, false, nullptr, timeLimitMs);
 }
 
 CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput)
 {
-    return RunCliProcess(arguments, kCliPath, true, standardOutput);
+    return RunCliProcess(arguments, kCliPath, true, standardOutput, 60000);
 }
 
 namespace {
@@ -191,7 +191,7 @@ std::wstring ReadCliConsole(const std::string& arguments, const std::wstring& un
     FreeConsole();
     std::wstring screen;
     bool attached = false;
-    for (DWORD waited = 0; waited < kTimeLimitMs; waited += 50) {
+    for (DWORD waited = 0; waited < kConsoleTimeLimitMs; waited += 50) {
         if (AttachConsole(process.dwProcessId)) {
             attached = true;
             screen = ReadScreen();

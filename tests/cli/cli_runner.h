@@ -18,8 +18,10 @@ struct CliRun {
 extern const char kCliPath[];
 
 // Starts program (build/bin/JreSelectCli.exe unless named) with arguments (appended to the
-// command line as given), waits for it with a time limit and collects both outputs.
-CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath);
+// command line as given), waits for it with a time limit (a minute unless named) and collects
+// both outputs.
+CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath,
+              DWORD timeLimitMs = 60000);
 // The same with standardOutput as the program's stdout (a file, or null for none at all);
 // CliRun::out stays empty.
 CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput);

@@ -66,7 +66,7 @@ endforeach()
 # The documents that the cases above keep are parsed by Python's json module, checked against
 # the schema and compared with the text forms, after every case of the configuration (a ctest
 # fixture: the folder is emptied before them, checked after them).
-foreach(config ${JRESELECT_WINE_CONFIGS})
+foreach(config ${JRESELECT_FULL_CONFIGS})
   add_test(NAME ${config}/json_documents_cleared
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${JRESELECT_JSON_OUT}/${config})
   add_test(NAME ${config}/json_documents_parse_and_match_the_text
