@@ -14,6 +14,7 @@
 #include "driver/driver.h"
 #include "e2e/session.h"
 #include "support/machine.h"
+#include "support/wow64_machine.h"
 #include "support/planted_dlls.h"
 
 namespace {
@@ -24,21 +25,6 @@ const std::string kShippedFixtures = JRESELECT_SHIPPED_FIXTURES_W;
 
 // An emulated start-up takes a minute on an idle 2-core machine; several at once, longer.
 const DWORD kEmulatedWaitMs = 600000;
-
-const char kJre142Home[] = "C:\\jt\\jre142";
-const char kJre142Starter[] = "C:\\jt\\jre142\\bin\\javaw.exe";
-const char kJre160Home[] = "C:\\jt\\jre160";
-const char kJre160Starter[] = "C:\\jt\\jre160\\bin\\javaw.exe";
-
-const char kBundledItem[] = "Bundled Java Runtime Environment";
-const char kJre142Item[] = "Sun Java Runtime Environment (1.4.2)";
-const char kMicrosoftItem[] = "Microsoft Java Runtime Environment (5.0.0.381)";
-
-std::string DumpView64()
-{
-    return DumpKeyTree(kTestVelmorKey, kView64) + DumpKeyTree("SOFTWARE\\JavaSoft", kView64) +
-           DumpKeyTree(kTestMicrosoftVmKey, kView64);
-}
 
 std::string DumpView32(const char* key)
 {
