@@ -182,11 +182,11 @@ const NotOfferedCase kCases[] = {
           "-bit programs only, under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this "
           "program does not read",
       "      key SOFTWARE\\JavaSoft\\JDK\\number (" + kBits + "-bit view)",
-      "      JavaHome \x11",
-      "      no launcher, neither javaw.exe nor jrew.exe in \x11\\bin",
-      "      tried \x11\\bin\\javaw.exe: not tested, the path is not fully qualified (no drive "
+      "      JavaHome <U+0011>",
+      "      no launcher, neither javaw.exe nor jrew.exe in <U+0011>\\bin",
+      "      tried <U+0011>\\bin\\javaw.exe: not tested, the path is not fully qualified (no drive "
       "letter, colon and backslash, nor \\\\server\\share), so it names no fixed place",
-      "      tried \x11\\bin\\jrew.exe: not tested, the path is not fully qualified (no drive "
+      "      tried <U+0011>\\bin\\jrew.exe: not tested, the path is not fully qualified (no drive "
       "letter, colon and backslash, nor \\\\server\\share), so it names no fixed place"}},
 };
 
