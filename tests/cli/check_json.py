@@ -273,13 +273,19 @@ class Texts:
                     raise Mismatch(f"{character!r} has no byte in {self.codec}")
         return out.decode("latin-1")
 
-    def __call__(self, record, name):
+    def raw(self, record, name):
+        """The text as the program holds it, control characters and all."""
         value = record[name]
         if value is None:
             return None
         if name + "_bytes" in record:
-            return shown(bytes.fromhex(record[name + "_bytes"]).decode("latin-1"))
-        return shown(self.encode(value))
+            return bytes.fromhex(record[name + "_bytes"]).decode("latin-1")
+        return self.encode(value)
+
+    def __call__(self, record, name):
+        """The text as the text forms print it."""
+        value = self.raw(record, name)
+        return None if value is None else shown(value)
 
 
 def shown(text):
@@ -365,15 +371,15 @@ def outcome_lines(c, t):
     if outcome == "name_too_long":
         if c["subkey"] is None:
             return ["left out: the name is longer than 259 bytes, so the search skips it\n"]
-        return [f"left out: the name is {len(t(c, 'subkey'))} bytes long, more than 259, so "
+        return [f"left out: the name is {len(t.raw(c, 'subkey'))} bytes long, more than 259, so "
                 "the search skips it\n"]
     if outcome == "key_path_too_long":
         return [f"left out: the key path {t(c, 'parentKey')}\\ and the name "
-                f"({len(t(c, 'subkey'))} characters) does not fit 259 characters\n"]
+                f"({len(t.raw(c, 'subkey'))} characters) does not fit 259 characters\n"]
     if outcome == "no_java_home":
         return ["left out: no \"JavaHome\" value\n", f"      key {t(c, 'key')}\n"]
     if outcome == "java_home_too_long":
-        return [f"left out: \"JavaHome\" is {len(home)} characters long, more than 259\n"] + \
+        return [f"left out: \"JavaHome\" is {len(t.raw(c, 'javaHome'))} characters long, more than 259\n"] + \
             java_home_lines(home)
     if outcome == "java_home_dir_too_long":
         return ["left out: \"JavaHome\" joined with bin does not fit 259 characters\n"] + \
@@ -418,7 +424,7 @@ def unoffered_lines(u, t):
     if outcome == "no_java_home":
         lines.append("      no \"JavaHome\" value\n")
     elif outcome == "java_home_too_long":
-        lines.append(f"      \"JavaHome\" is {len(home)} characters long, more than 259, so no "
+        lines.append(f"      \"JavaHome\" is {len(t.raw(u, 'javaHome'))} characters long, more than 259, so no "
                      "launcher is looked for\n")
     elif outcome == "java_home_dir_too_long":
         lines += java_home_lines(home)
