@@ -83,8 +83,8 @@ void AppendShown(std::string* out, const char* text, size_t length)
 }
 
 // format with its arguments, each %s and %c argument shown by AppendShown; the format's own
-// line ends and tabs stay. Takes the conversions the program uses (flags, a width and a
-// precision of digits or *, the lengths h, l and z, and d i u x X c s %).
+// line ends and tabs stay. Takes the conversions the program uses: s, c, d and i (with l),
+// and %, with flags, a width and a precision of digits or *.
 std::string FormatShown(const char* format, va_list arguments)
 {
     std::string out;
@@ -95,10 +95,9 @@ std::string FormatShown(const char* format, va_list arguments)
             continue;
         }
         const char* const start = p++;
-        std::string spec = "%";
-        while (*p != '\0' && strchr("-+ #0", *p) != nullptr)
-            spec.push_back(*p++);
-        const bool left = spec.find('-') != std::string::npos;
+        bool left = false;
+        for (; *p != '\0' && strchr("-+ #0", *p) != nullptr; ++p)
+            left = left || *p == '-';
         int width = 0;
         if (*p == '*') {
             width = va_arg(arguments, int);
@@ -120,7 +119,7 @@ std::string FormatShown(const char* format, va_list arguments)
             }
         }
         char length = '\0';
-        if (*p == 'h' || *p == 'l' || *p == 'z')
+        if (*p == 'h' || *p == 'l')
             length = *p++;
         const char conversion = *p != '\0' ? *p++ : '\0';
         std::string piece;
@@ -148,32 +147,15 @@ std::string FormatShown(const char* format, va_list arguments)
         case 'i':
             if (length == 'l')
                 snprintf(number, sizeof(number), "%ld", va_arg(arguments, long));
-            else if (length == 'z')
-                snprintf(number, sizeof(number), "%lld",
-                         static_cast<long long>(va_arg(arguments, ptrdiff_t)));
             else
                 snprintf(number, sizeof(number), "%d", va_arg(arguments, int));
             piece = number;
             break;
-        case 'u':
-        case 'x':
-        case 'X': {
-            unsigned long long value = 0;
-            if (length == 'l')
-                value = va_arg(arguments, unsigned long);
-            else if (length == 'z')
-                value = va_arg(arguments, size_t);
-            else
-                value = va_arg(arguments, unsigned int);
-            snprintf(number, sizeof(number),
-                     conversion == 'u' ? "%llu" : conversion == 'x' ? "%llx" : "%llX", value);
-            piece = number;
-            break;
-        }
         default:
-            // Not a conversion the program uses: shown as written.
-            piece.assign(start, static_cast<size_t>(p - start));
-            break;
+            // Not a conversion the program uses: the rest is shown as written, so that no
+            // argument is read as what it is not.
+            out.append(start);
+            return out;
         }
         if (width > 0 && piece.size() < static_cast<size_t>(width)) {
             const std::string pad(static_cast<size_t>(width) - piece.size(), ' ');
