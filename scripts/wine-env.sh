@@ -120,4 +120,3 @@ stop_wineservers() {
         WINEPREFIX=$p /usr/bin/wineserver -k 2>/dev/null || true
     done
 }
-
