@@ -30,7 +30,7 @@ use_wine_prefix "$PWD/$build/wine/bench"
 /usr/bin/wineserver -k 2>/dev/null || true
 /usr/bin/wineserver -w
 taskset -c 0 /usr/bin/wineserver -p
-taskset -c 0 "$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1
+taskset -c 0 setarch -R "$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1
 
 run() { taskset -c 0 bash tests/wine-run.sh "$PWD/$build/wine/bench" "$build/bin/$1" "${@:2}"; }
 

@@ -38,7 +38,7 @@ dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 # "MS Sans Serif", the dialog's font, and Tahoma.
 [ -e /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
-command -v taskset >/dev/null || need+=(util-linux)
+{ command -v taskset && command -v setarch; } >/dev/null || need+=(util-linux)
 # The tests check the console program's JSON documents with Python's json module.
 command -v python3 >/dev/null || need+=(python3)
 # The sources of the Japanese locale, under which the code page 932 tests run Wine.

@@ -99,8 +99,13 @@ use_wine_prefix() {
     wine_env "$config" "$(wine_prefix_path "$(realpath -m "$1")" "$config")"
 }
 
+# Every Wine session starts without address-space randomization (setarch -R); the processes
+# that Wine starts inherit that. Debian's Wine 8 has no preloader: its loader sits at a fixed
+# address below 2 GB, and kernels that randomize the start of the heap over 1 GB (6.x) put
+# that heap, about once in a few thousand starts, on the addresses that Windows keeps just
+# below 2 GB. That process dies before it runs: its CreateProcess fails with error 1359.
 wine() {
-    "$WINELOADER" "$@"
+    setarch -R "$WINELOADER" "$@"
 }
 
 # The configuration a program runs in when none is named: a 64-bit program in win64, a 32-bit

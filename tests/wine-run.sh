@@ -79,4 +79,5 @@ if /usr/bin/wineserver -p30 </dev/null >/dev/null 2>&1; then
     fi
 fi
 [ "${1:-}" = --prepare ] && exit 0
-exec "$WINELOADER" "$@"
+# Without randomization, as every Wine start here (see wine in scripts/wine-env.sh).
+exec setarch -R "$WINELOADER" "$@"

@@ -56,7 +56,7 @@ Microsoft Java Runtime Environment (5.0.0.381)"
 session() {
     local debug=$1 log=$log_dir/$2.log
     WINEDEBUG=-all wine regedit /s "$log_dir/seed.reg"
-    WINEDEBUG=$debug timeout 60 "$WINELOADER" "$program" 2>"$log" &
+    WINEDEBUG=$debug timeout 60 setarch -R "$WINELOADER" "$program" 2>"$log" &
     local pid=$!
     [ "$(jsdriver wait 20000)" = dialog ] || fail "$debug: no dialog"
     [ "$(jsdriver list)" = "$expected_list" ] || fail "$debug: list differs: $(jsdriver list)"
