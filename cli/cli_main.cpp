@@ -71,7 +71,7 @@ void PrintUsage(bool toStdout)
               "     nothing is written\n"
               "  3  a registry write failed (\"Unable to apply changes!\")\n"
               "  4  the hidden list box cannot be made (\"Unable to initialize UI!\"), or the\n"
-              "     version resource cannot be read\n");
+              "     version resource cannot be read, or memory ran out\n");
 }
 
 // Commands are matched as Windows matches names, without regard to letter case.
