@@ -8,7 +8,8 @@ const int kExitSuccess = 0;
 const int kExitNoSettings = 1;    // "home" or "starter" of the product key cannot be read
 const int kExitBadCommand = 2;    // bad command line, or an index or path naming no runtime
 const int kExitApplyFailed = 3;   // a registry write failed
-const int kExitInternal = 4;      // no hidden list box could be made, or no version resource
+const int kExitInternal = 4;      // no hidden list box could be made, no version resource, or
+                                  // out of memory
 const int kExitOutputFailed = 5;  // the command did its work, but stdout could not take all of
                                   // its output
 

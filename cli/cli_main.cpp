@@ -71,7 +71,7 @@ void PrintUsage(bool toStdout)
               "     nothing is written\n"
               "  3  a registry write failed (\"Unable to apply changes!\")\n"
               "  4  the hidden list box cannot be made (\"Unable to initialize UI!\"), or the\n"
-              "     version resource cannot be read\n"
+              "     version resource cannot be read, or memory ran out\n"
               "  5  the command did its work (set: the values are written), but its output\n"
               "     could not be written to stdout (a full disk, a closed handle)\n");
 }

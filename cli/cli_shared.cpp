@@ -203,6 +203,9 @@ void PrintInventoryReason(const InventoryHome& home)
     case kReasonNotText:
         Print("the value is %s, not a text: it names no home", TypeText(source.valueType));
         break;
+    case kReasonNotInCodePage:
+        Print("holds a character that the ANSI code page (%u) lacks: not looked at", GetACP());
+        break;
     case kReasonLauncherTooLong:
         Print("the home joined with bin\\javaw.exe does not fit 259 characters: not looked at");
         break;

@@ -14,6 +14,9 @@
 void PrintError(const char* text);
 extern std::string g_errorMessage;
 
+// The search of every Java home ran out of memory: exit kExitInternal.
+const char kOutOfMemoryMessage[] = "Out of memory: the search of installed Java did not finish.";
+
 // Reads the product's settings and makes the empty list box; on failure says why and
 // returns the exit code, with *list null. CloseList releases the entries and the window.
 int OpenList(HWND* list);

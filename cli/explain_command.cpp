@@ -346,7 +346,11 @@ int RunExplainCommand(bool json)
     FindUnofferedRuntimes(list, ExplainUnoffered, &unoffered);
     // Then every other Java home on the machine, and the javapath copies.
     JavaInventory inventory;
-    TakeJavaInventory(list, &inventory);
+    if (!TakeJavaInventory(list, &inventory)) {
+        PrintError(kOutOfMemoryMessage);
+        CloseList(list);
+        return kExitInternal;
+    }
     for (const InventoryHome& home : inventory.homes)
         ExplainInventoryHome(home, &unoffered);
     for (const InventoryJavapath& javapath : inventory.javapaths) {

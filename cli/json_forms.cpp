@@ -315,6 +315,8 @@ const char* InventoryReasonCode(InventoryReason reason)
         return "not_fully_qualified";
     case kReasonNotText:
         return "not_text";
+    case kReasonNotInCodePage:
+        return "not_in_code_page";
     case kReasonLauncherTooLong:
         return "launcher_too_long";
     case kReasonNoLauncher:

@@ -68,7 +68,11 @@ int RunListCommand(bool all, bool json)
     if (all) {
         FindUnofferedRuntimes(list, ListUnoffered, nullptr);
         JavaInventory inventory;
-        TakeJavaInventory(list, &inventory);
+        if (!TakeJavaInventory(list, &inventory)) {
+            PrintError(kOutOfMemoryMessage);
+            CloseList(list);
+            return kExitInternal;
+        }
         for (const InventoryHome& home : inventory.homes)
             ListInventoryHome(home);
     }

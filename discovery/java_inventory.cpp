@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/environment_text.h"
 #include "base/list_box.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
@@ -272,6 +273,7 @@ void NameHome(Search* search, const char* text, size_t length, const InventorySo
         }
         search->byKey[key] = AddHome(search, home);
     } catch (const std::bad_alloc&) {
+        search->inventory->outOfMemory = true;
     }
 }
 
@@ -285,6 +287,7 @@ void NameNotText(Search* search, const InventorySource& source)
         home.sources.push_back(source);
         AddHome(search, home);
     } catch (const std::bad_alloc&) {
+        search->inventory->outOfMemory = true;
     }
 }
 
@@ -389,40 +392,46 @@ void SearchRegistry(Search* search)
 // ---------------------------------------------------------------------------------------
 // The environment
 
-// The variable's value, of any length, or an empty text when it is not set. Read from the
-// environment block: Wine's GetEnvironmentVariableA counts the value in UTF-16 units and
-// cuts a double-byte value at that many bytes, without an error, while the block is
-// converted whole.
-std::string ReadVariable(const char* name)
+// The variable's value, of any length, or an empty text when it is not set or the ANSI code
+// page cannot hold it (*notAnsi then, when asked).
+std::string ReadVariable(Search* search, const char* name, bool* notAnsi = nullptr)
 {
-    char* block = GetEnvironmentStringsA();
-    if (block == nullptr)
-        return std::string();
-    const size_t nameLength = strlen(name);
     std::string value;
-    // "NAME=value" texts, each with its NUL, and one more NUL at the end. Names are
-    // matched as Windows matches them, A-Z in either case.
-    for (const char* entry = block; *entry != '\0'; entry += strlen(entry) + 1) {
-        if (_strnicmp(entry, name, nameLength) == 0 && entry[nameLength] == '=') {
-            try {
-                value = entry + nameLength + 1;
-            } catch (const std::bad_alloc&) {
-            }
-            break;
-        }
-    }
-    FreeEnvironmentStringsA(block);
+    const VariableRead read = ReadVariableText(name, &value);
+    if (read == kVariableNoMemory)
+        search->inventory->outOfMemory = true;
+    if (notAnsi != nullptr)
+        *notAnsi = read == kVariableNotAnsi;
     return value;
+}
+
+// A naming that the ANSI code page cannot hold: named with its source, never looked at.
+void NameNotInCodePage(Search* search, const InventorySource& source)
+{
+    try {
+        InventoryHome home;
+        InitHome(&home);
+        home.reason = kReasonNotInCodePage;
+        home.sources.push_back(source);
+        AddHome(search, home);
+    } catch (const std::bad_alloc&) {
+        search->inventory->outOfMemory = true;
+    }
 }
 
 void SearchVariables(Search* search)
 {
     for (const char* name : kHomeVariables) {
-        const std::string value = ReadVariable(name);
-        if (value.empty())
-            continue;
+        bool notAnsi = false;
+        const std::string value = ReadVariable(search, name, &notAnsi);
         InventorySource source = NewSource(kNamedByEnvironment);
         strcpy(source.where, name);
+        if (notAnsi) {
+            NameNotInCodePage(search, source);
+            continue;
+        }
+        if (value.empty())
+            continue;
         const char* start = value.c_str();
         const size_t length = TrimNaming(&start, value.size());
         NameHome(search, start, length, source, nullptr, "", "");
@@ -483,6 +492,7 @@ void NoteJavapath(Search* search, const char* folder, int index, const char* jav
     try {
         search->inventory->javapaths.push_back(javapath);
     } catch (const std::bad_alloc&) {
+        search->inventory->outOfMemory = true;
     }
 }
 
@@ -526,13 +536,29 @@ void SearchPathEntry(Search* search, const char* text, size_t length, int index)
 
 void SearchPath(Search* search)
 {
-    const std::string path = ReadVariable("PATH");
+    std::wstring path;
+    if (ReadVariableUnicode("PATH", &path) == kVariableNoMemory) {
+        search->inventory->outOfMemory = true;
+        return;
+    }
     int index = 0;
     for (size_t at = 0; at <= path.size(); ++index) {
-        size_t end = path.find(';', at);
-        if (end == std::string::npos)
-            end = path.size();
-        SearchPathEntry(search, path.c_str() + at, end - at, index);
+        // As cmd.exe reads PATH: a ';' inside double quotes is part of the entry.
+        size_t end = at;
+        bool quoted = false;
+        while (end < path.size() && (quoted || path[end] != L';')) {
+            if (path[end] == L'"')
+                quoted = !quoted;
+            ++end;
+        }
+        std::string entry;
+        if (ConvertToAnsiText(path.data() + at, end - at, &entry)) {
+            SearchPathEntry(search, entry.c_str(), entry.size(), index);
+        } else {
+            InventorySource source = NewSource(kNamedByPath);
+            source.pathIndex = index;
+            NameNotInCodePage(search, source);
+        }
         at = end + 1;
     }
 }
@@ -549,8 +575,14 @@ struct FolderVisit {
 void VisitSubfolder(const char* name, void* context)
 {
     const FolderVisit* visit = static_cast<const FolderVisit*>(context);
-    if (strncmp(KeyOf(name).c_str(), visit->prefix, strlen(visit->prefix)) != 0)
+    // No exception may pass ListSubfolders: its find handle would stay open.
+    try {
+        if (strncmp(KeyOf(name).c_str(), visit->prefix, strlen(visit->prefix)) != 0)
+            return;
+    } catch (const std::bad_alloc&) {
+        visit->search->inventory->outOfMemory = true;
         return;
+    }
     char home[kTextBufferSize];
     char bin[kTextBufferSize];
     if (!MakePath(home, visit->folder, name) || !MakePath(bin, home, "bin"))
@@ -569,7 +601,7 @@ void SearchFolders(Search* search)
 {
     std::unordered_set<std::string> seen;
     for (const InventoryFolderRow& row : kFolderRows) {
-        const std::string base = ReadVariable(row.base);
+        const std::string base = ReadVariable(search, row.base);
         char folder[kTextBufferSize];
         InventoryReason reason;
         if (base.empty() || FindUnprobedReason(search, base.c_str(), base.size(), &reason) ||
@@ -580,6 +612,7 @@ void SearchFolders(Search* search)
             if (!seen.insert(KeyOf(folder)).second)
                 continue;
         } catch (const std::bad_alloc&) {
+            search->inventory->outOfMemory = true;
             continue;
         }
         FolderVisit visit = {search, folder, row.prefix};
@@ -749,31 +782,38 @@ void CollectOffered(HWND list, Search* search)
         try {
             search->offered.insert(KeyOf(home));
         } catch (const std::bad_alloc&) {
+            search->inventory->outOfMemory = true;
         }
     }
 }
 
 }  // namespace
 
-void TakeJavaInventory(HWND list, JavaInventory* inventory)
+bool TakeJavaInventory(HWND list, JavaInventory* inventory)
 {
     inventory->homes.clear();
     inventory->javapaths.clear();
     inventory->offeredNamings = 0;
+    inventory->outOfMemory = false;
     Search search;
     search.inventory = inventory;
     for (signed char& drive : search.remoteDrive)
         drive = -1;
-    CollectOffered(list, &search);
-    SearchRegistry(&search);
-    SearchVariables(&search);
-    SearchPath(&search);
-    SearchFolders(&search);
-    for (InventoryHome& home : inventory->homes) {
-        if (home.probed)
-            ProbeHome(&home);
+    try {
+        CollectOffered(list, &search);
+        SearchRegistry(&search);
+        SearchVariables(&search);
+        SearchPath(&search);
+        SearchFolders(&search);
+        for (InventoryHome& home : inventory->homes) {
+            if (home.probed)
+                ProbeHome(&home);
+        }
+        ResolveJavapaths(&search);
+    } catch (const std::bad_alloc&) {
+        inventory->outOfMemory = true;
     }
-    ResolveJavapaths(&search);
+    return !inventory->outOfMemory;
 }
 
 const InventoryRegistryRow* InventoryRegistryRows(size_t* count)

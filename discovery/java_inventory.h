@@ -55,6 +55,8 @@ enum InventoryReason {
     kReasonUnexpanded,          // holds a %NAME% reference, which is not expanded
     kReasonNotFullyQualified,   // no drive letter, colon and backslash: names no fixed place
     kReasonNotText,             // the registry value is not a text (REG_DWORD, REG_BINARY...)
+    kReasonNotInCodePage,       // the variable or PATH entry holds a character that the ANSI
+                                // code page lacks: not looked at, never taken by best fit
     kReasonLauncherTooLong,     // home joined with bin\javaw.exe does not fit 259 characters
     kReasonNoLauncher,          // neither javaw.exe nor java.exe where the launchers belong
     kReasonLeftOutBySearch,     // named by the list's own key; the search left it out (explain
@@ -118,12 +120,14 @@ struct JavaInventory {
     std::vector<InventoryHome> homes;  // in the order first named
     std::vector<InventoryJavapath> javapaths;
     int offeredNamings;  // namings of homes that the list offers, left out
+    bool outOfMemory;    // the search ran out of memory: homes may be missing
 };
 
 // Fills inventory (emptied first) from every source. list is the runtime list as filled by
 // FillRuntimeList: a home one of its entries runs from (the launcher's bin folder's parent,
-// compared as preselection compares) is not taken. Out of memory, homes may be missing.
-void TakeJavaInventory(HWND list, JavaInventory* inventory);
+// compared as preselection compares) is not taken. False when memory ran out (homes may be
+// missing), every handle closed.
+bool TakeJavaInventory(HWND list, JavaInventory* inventory);
 
 // The tables of sources, for the tests that must cover each row.
 struct InventoryRegistryRow {

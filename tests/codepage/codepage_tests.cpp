@@ -365,3 +365,36 @@ TEST_F(CODE_PAGE_TEST, InventoryKeepsSuchHomesWhole)
     EXPECT_TRUE(inventory.homes[1].probed);
     EXPECT_EQ(1, inventory.offeredNamings);  // "1.4", which the list offers
 }
+
+// JAVA_HOME in Japanese: 932 holds it and names that home; 1252 lacks its letters, and the
+// home is named with that reason, never as "???" that best fit would make of it.
+TEST_F(CODE_PAGE_TEST, JavaHomeTheCodePageLacksIsNamedSo)
+{
+    SeedTwoRuntimes(kBundled);
+    SetEnvironment("JDK_HOME", "");
+    SetEnvironment("JAVA_HOME", "");  // kept, to be put back after the case
+    ASSERT_TRUE(SetEnvironmentVariableW(L"JAVA_HOME", L"C:\\jt\\\u30b8\u30e3\u30d0\\jdk"));
+
+    ASSERT_TRUE(LoadInstallSettings());
+    ListWindow window;
+    FillRuntimeList(window.list());
+    JavaInventory inventory;
+    const bool whole = TakeJavaInventory(window.list(), &inventory);
+    ReleaseRuntimeList(window.list());
+
+    EXPECT_TRUE(whole);
+    const InventoryHome* named = nullptr;
+    for (const InventoryHome& h : inventory.homes) {
+        if (h.sources[0].kind == kNamedByEnvironment && strcmp(h.sources[0].where, "JAVA_HOME") == 0)
+            named = &h;
+    }
+    ASSERT_NE(nullptr, named);
+#if JRESELECT_TEST_CODE_PAGE == 932
+    EXPECT_EQ("C:\\jt\\\x83\x57\x83\x83\x83\x6f\\jdk", std::string(named->home));
+    EXPECT_EQ(kReasonNoLauncher, named->reason);
+#else
+    EXPECT_STREQ("", named->home);
+    EXPECT_EQ(kReasonNotInCodePage, named->reason);
+    EXPECT_FALSE(named->probed);
+#endif
+}

@@ -442,7 +442,8 @@ TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
 TEST_F(InventoryTest, PathOfTheLongestLengthWithEmptyAndQuotedEntries)
 {
     const std::string last = kRoot + "\\last";
-    const std::string quoted = kRoot + "\\quoted jdk";
+    // cmd.exe reads a quoted entry as one, its ";" too.
+    const std::string quoted = kRoot + "\\quoted;jdk";
     MakeJavaHome(last, kLauncherX64, nullptr);
     MakeJavaHome(quoted, nullptr, kLauncherX86);
     std::string path = ";;\"" + quoted + "\\bin\";;";
