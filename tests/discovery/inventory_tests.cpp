@@ -467,7 +467,7 @@ TEST_F(InventoryTest, HomesAsWrittenAndWhereTheirLaunchersAre)
     };
     const Expected rows[] = {
         {"zulu registered, and on PATH with java.exe beside bin", zulu, kReasonVendorKey, true,
-         zulu + "\\bin", zulu + "\\bin\\javaw.exe", ""},
+         zulu + "\\bin", zulu + "\\bin\\javaw.exe", "17.0.10.7"},  // the fixture's resource
         {"JAVA_HOME C:\\, the drive root", "C:\\", kReasonNoLauncher, true, "C:\\bin", "", ""},
         {"JDK_HOME of 259 characters", longHome, kReasonLauncherTooLong, false, "", "", ""},
         {"PATH entry with two trailing backslashes", jdkA, kReasonOnlyPath, true, jdkA + "\\bin",
