@@ -9,6 +9,8 @@ const int kExitNoSettings = 1;    // "home" or "starter" of the product key cann
 const int kExitBadCommand = 2;    // bad command line, or an index or path naming no runtime
 const int kExitApplyFailed = 3;   // a registry write failed
 const int kExitInternal = 4;      // no hidden list box could be made, or no version resource
+const int kExitOutputFailed = 5;  // the command did its work, but stdout could not take all of
+                                  // its output
 
 // Each prints to stdout, errors to stderr, and returns the exit code. json: the same facts
 // as one JSON document on stdout instead of the text (cli/json_forms.h).

@@ -71,7 +71,9 @@ void PrintUsage(bool toStdout)
               "     nothing is written\n"
               "  3  a registry write failed (\"Unable to apply changes!\")\n"
               "  4  the hidden list box cannot be made (\"Unable to initialize UI!\"), or the\n"
-              "     version resource cannot be read\n");
+              "     version resource cannot be read\n"
+              "  5  the command did its work (set: the values are written), but its output\n"
+              "     could not be written to stdout (a full disk, a closed handle)\n");
 }
 
 // Commands are matched as Windows matches names, without regard to letter case.
@@ -89,15 +91,8 @@ int BadCommandLine(bool json, const char* command, const char* why)
     return kExitBadCommand;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int RunCommandLine(int argc, char** argv)
 {
-    // A probe of an empty removable drive (a card reader, a floppy drive) must fail quietly,
-    // never raise a "no disk" box that blocks the dialog or a script.
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // Before any DLL is loaded by name or any window is made.
-    RestrictDllSearch();
     // --json may stand anywhere; the other arguments keep their places.
     const char* arguments[3] = {nullptr, nullptr, nullptr};
     int count = 0;
@@ -147,5 +142,24 @@ int main(int argc, char** argv)
     // Whatever failed has said so on stderr; a script reading stdout gets it as JSON.
     if (json && result != kExitSuccess)
         PrintJsonError(command, result, g_errorMessage.c_str());
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // A probe of an empty removable drive (a card reader, a floppy drive) must fail quietly,
+    // never raise a "no disk" box that blocks the dialog or a script.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // Before any DLL is loaded by name or any window is made.
+    RestrictDllSearch();
+    const int result = RunCommandLine(argc, argv);
+    // A script reading stdout must not take a cut or missing output for the whole. A command
+    // that failed keeps its own code, which says more (and that nothing was written).
+    if (!FinishStandardOutput() && result == kExitSuccess) {
+        PrintError("The output could not be written.");
+        return kExitOutputFailed;
+    }
     return result;
 }

@@ -4,17 +4,23 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
-#include <vector>
+#include <string>
+
+// A write to stdout failed: the command must not end as if it had been read.
+bool g_outputFailed = false;
 
 namespace {
 
+void NoteResult(FILE* stream, bool written)
+{
+    if (!written && stream == stdout)
+        g_outputFailed = true;
+}
+
 // WriteConsoleW takes a limited amount at once on older Windows (a shared 64 KB heap).
 const DWORD kConsoleChunk = 8192;
-const size_t kFirstFormatSize = 1024;
-// A formatted line longer than this is not shown in a console; nothing the program prints
-// comes near it (a registry value is the longest text, and it is printed once).
-const size_t kLongestFormatted = 64u << 20;
 
 // The console behind stream, or null when stream goes to a file, a pipe or nowhere.
 HANDLE ConsoleOf(FILE* stream)
@@ -28,8 +34,11 @@ HANDLE ConsoleOf(FILE* stream)
 
 // The ANSI text converted as well as the code page allows (a byte that it does not define
 // is shown as the console shows one), written in pieces.
-void WriteToConsole(HANDLE console, const char* text, size_t length)
+// On Windows WriteConsoleW fails where the handle is no console after all (redirected
+// since it was asked): then the bytes go with WriteFile. False when neither took them.
+bool WriteToConsole(HANDLE console, const char* text, size_t length)
 {
+    bool written = true;
     while (length > 0) {
         // Pieces end between characters: a lead byte keeps its trail byte.
         size_t piece = 0;
@@ -40,42 +49,161 @@ void WriteToConsole(HANDLE console, const char* text, size_t length)
         wchar_t wide[kConsoleChunk + 2];
         const int units = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(piece), wide,
                                               kConsoleChunk + 2);
-        DWORD written = 0;
-        if (units > 0)
-            WriteConsoleW(console, wide, static_cast<DWORD>(units), &written, nullptr);
+        DWORD done = 0;
+        if (units <= 0 ||
+            !WriteConsoleW(console, wide, static_cast<DWORD>(units), &done, nullptr) ||
+            done != static_cast<DWORD>(units)) {
+            DWORD bytes = 0;
+            if (!WriteFile(console, text, static_cast<DWORD>(piece), &bytes, nullptr) ||
+                bytes != piece)
+                written = false;
+        }
         text += piece;
         length -= piece;
     }
+    return written;
+}
+
+// Appends text with each control character (C0 and DEL) as <U+00XX>, so that a value from
+// the machine stays on its line and no escape sequence reaches a terminal. Trail bytes of
+// double-byte characters are 0x40 or above, so none is taken for one. '<' is not allowed in
+// a file name, which keeps the notation apart from a path's own text.
+void AppendShown(std::string* out, const char* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            char notation[16];
+            snprintf(notation, sizeof(notation), "<U+%04X>", c);
+            out->append(notation);
+        } else {
+            out->push_back(static_cast<char>(c));
+        }
+    }
+}
+
+// format with its arguments, each %s and %c argument shown by AppendShown; the format's own
+// line ends and tabs stay. Takes the conversions the program uses (flags, a width and a
+// precision of digits or *, the lengths h, l and z, and d i u x X c s %).
+std::string FormatShown(const char* format, va_list arguments)
+{
+    std::string out;
+    const char* p = format;
+    while (*p != '\0') {
+        if (*p != '%') {
+            out.push_back(*p++);
+            continue;
+        }
+        const char* const start = p++;
+        std::string spec = "%";
+        while (*p != '\0' && strchr("-+ #0", *p) != nullptr)
+            spec.push_back(*p++);
+        const bool left = spec.find('-') != std::string::npos;
+        int width = 0;
+        if (*p == '*') {
+            width = va_arg(arguments, int);
+            ++p;
+        } else {
+            while (*p >= '0' && *p <= '9')
+                width = width * 10 + (*p++ - '0');
+        }
+        int precision = -1;
+        if (*p == '.') {
+            ++p;
+            precision = 0;
+            if (*p == '*') {
+                precision = va_arg(arguments, int);
+                ++p;
+            } else {
+                while (*p >= '0' && *p <= '9')
+                    precision = precision * 10 + (*p++ - '0');
+            }
+        }
+        char length = '\0';
+        if (*p == 'h' || *p == 'l' || *p == 'z')
+            length = *p++;
+        const char conversion = *p != '\0' ? *p++ : '\0';
+        std::string piece;
+        char number[64];
+        switch (conversion) {
+        case '%':
+            piece = "%";
+            break;
+        case 's': {
+            const char* text = va_arg(arguments, const char*);
+            if (text == nullptr)
+                text = "(null)";
+            size_t n = 0;
+            while (text[n] != '\0' && (precision < 0 || n < static_cast<size_t>(precision)))
+                ++n;
+            AppendShown(&piece, text, n);
+            break;
+        }
+        case 'c': {
+            const char c = static_cast<char>(va_arg(arguments, int));
+            AppendShown(&piece, &c, 1);
+            break;
+        }
+        case 'd':
+        case 'i':
+            if (length == 'l')
+                snprintf(number, sizeof(number), "%ld", va_arg(arguments, long));
+            else if (length == 'z')
+                snprintf(number, sizeof(number), "%lld",
+                         static_cast<long long>(va_arg(arguments, ptrdiff_t)));
+            else
+                snprintf(number, sizeof(number), "%d", va_arg(arguments, int));
+            piece = number;
+            break;
+        case 'u':
+        case 'x':
+        case 'X': {
+            unsigned long long value = 0;
+            if (length == 'l')
+                value = va_arg(arguments, unsigned long);
+            else if (length == 'z')
+                value = va_arg(arguments, size_t);
+            else
+                value = va_arg(arguments, unsigned int);
+            snprintf(number, sizeof(number),
+                     conversion == 'u' ? "%llu" : conversion == 'x' ? "%llx" : "%llX", value);
+            piece = number;
+            break;
+        }
+        default:
+            // Not a conversion the program uses: shown as written.
+            piece.assign(start, static_cast<size_t>(p - start));
+            break;
+        }
+        if (width > 0 && piece.size() < static_cast<size_t>(width)) {
+            const std::string pad(static_cast<size_t>(width) - piece.size(), ' ');
+            piece = left ? piece + pad : pad + piece;
+        }
+        out += piece;
+    }
+    return out;
 }
 
 void WriteFormatted(FILE* stream, const char* format, va_list arguments)
 {
+    const std::string text = FormatShown(format, arguments);
     const HANDLE console = ConsoleOf(stream);
     if (console == nullptr) {
-        vfprintf(stream, format, arguments);
+        NoteResult(stream, fwrite(text.data(), 1, text.size(), stream) == text.size());
         return;
     }
-    // Formatted first; vsnprintf of either convention (-1, or the length needed, when the
-    // text does not fit) is met by a buffer that grows until it does.
-    std::vector<char> text(kFirstFormatSize);
-    for (;;) {
-        va_list copy;
-        va_copy(copy, arguments);
-        const int length = vsnprintf(&text[0], text.size(), format, copy);
-        va_end(copy);
-        if (length >= 0 && static_cast<size_t>(length) < text.size()) {
-            // What stdio holds for the stream goes first, so that the order stays.
-            fflush(stream);
-            WriteToConsole(console, &text[0], static_cast<size_t>(length));
-            return;
-        }
-        if (text.size() >= kLongestFormatted)
-            return;
-        text.resize(length > 0 ? static_cast<size_t>(length) + 1 : text.size() * 2);
-    }
+    // What stdio holds for the stream goes first, so that the order stays.
+    NoteResult(stream, fflush(stream) == 0);
+    NoteResult(stream, WriteToConsole(console, text.data(), text.size()));
 }
 
 }  // namespace
+
+bool FinishStandardOutput()
+{
+    NoteResult(stdout, fflush(stdout) == 0 && !ferror(stdout));
+    return !g_outputFailed;
+}
 
 bool IsConsoleStream(FILE* stream)
 {
@@ -86,11 +214,11 @@ void WriteText(FILE* stream, const char* text)
 {
     const HANDLE console = ConsoleOf(stream);
     if (console == nullptr) {
-        fputs(text, stream);
+        NoteResult(stream, fputs(text, stream) >= 0);
         return;
     }
-    fflush(stream);
-    WriteToConsole(console, text, strlen(text));
+    NoteResult(stream, fflush(stream) == 0);
+    NoteResult(stream, WriteToConsole(console, text, strlen(text)));
 }
 
 void PrintTo(FILE* stream, const char* format, ...)

@@ -23,3 +23,7 @@ void Print(const char* format, ...)
 
 // Whether stream is a console (its standard handle takes console modes).
 bool IsConsoleStream(FILE* stream);
+
+// Flushes stdout and says whether everything meant for it got there: false when a write or
+// the flush failed (a full disk, a closed handle, a console that took nothing).
+bool FinishStandardOutput();

@@ -30,7 +30,7 @@ const int kSectionCount = 3;
 void OpenSection(ExplainState* state, int source)
 {
     for (; state->nextSection <= source; ++state->nextSection)
-        Print("%s%s\n", state->nextSection > 0 ? "\n" : "", kSectionHeadings[state->nextSection]);
+        Print(state->nextSection > 0 ? "\n%s\n" : "%s\n", kSectionHeadings[state->nextSection]);
 }
 
 void PrintJavaHome(const char* javaHome)

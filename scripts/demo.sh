@@ -83,9 +83,14 @@ else
     program=$!
     driver=$tree/bin/jsdriver.exe
     mkdir -p $tree/artifacts
-    wine "$driver" wait 20000
-    echo "The dialog is open ($((SECONDS - started)) s after the start); its list:"
-    wine "$driver" list
+    wine "$driver" wait 20000 >/dev/null
+    # jsdriver list: the item count, the selected index, then the items' texts.
+    wine "$driver" list | tr -d '\r' | {
+        read -r count; read -r selected
+        echo "The dialog is open ($((SECONDS - started)) s after the start): $count runtimes," \
+            "entry $selected preselected:"
+        sed 's/^/    /'
+    }
     wine "$driver" screenshot 'Z:'"$(echo "$PWD/$tree/artifacts/demo.bmp" | tr / '\\')" >/dev/null
     convert $tree/artifacts/demo.bmp $tree/artifacts/demo.png
     echo "Screenshot of the dialog: $PWD/$tree/artifacts/demo.png"

@@ -63,3 +63,34 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     fi
     localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
+
+# Where the kernel runs no i386 code, Wine's 32-bit loader can still run under qemu-user:
+# install it and register i386 ELF files with binfmt_misc (flag F: the interpreter is opened
+# now, so it also serves other mount namespaces), unless an i386 handler is there already.
+# Debian 12's qemu-user-static registers no i386 handler on amd64. Undo: README.md, "Hosts
+# without i386".
+. "$(dirname "$0")/wine-env.sh"
+if [ "$(JRESELECT_HOST_I386='' host_i386_mode)" = no ]; then
+    binfmt=/proc/sys/fs/binfmt_misc
+    i386_magic='7f454c4601010100000000000000000002000300'
+    if [ "$(id -u)" != 0 ]; then
+        echo "setup: this host runs no i386 code; as root, setup would register qemu-user" \
+            "for i386 programs (see README.md)" >&2
+    elif grep -qs "magic $i386_magic" "$binfmt"/*; then
+        echo "setup: an i386 handler is registered, but Wine's 32-bit loader still does not start" >&2
+    else
+        command -v qemu-i386-static >/dev/null || {
+            export DEBIAN_FRONTEND=noninteractive
+            apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
+        } || echo "setup: could not install qemu-user-static" >&2
+        [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
+        if [ -x /usr/bin/qemu-i386-static ] && [ -w "$binfmt/register" ] &&
+            printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+                > "$binfmt/register" 2>/dev/null; then
+            echo "setup: registered qemu-i386 for i386 programs ($binfmt/qemu-i386)" >&2
+        else
+            echo "setup: could not register qemu-user for i386 programs; the 32-bit programs" \
+                "will not run here" >&2
+        fi
+    fi
+fi

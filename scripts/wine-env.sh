@@ -1,8 +1,11 @@
 # Sourced: the Wine environment of one test configuration, the one place that knows them.
-#   win32  the 32-bit build in a 32-bit prefix: Windows as 32-bit machines have it
-#   wow64  the same 32-bit build in a 64-bit prefix: the program as 64-bit Windows runs it,
-#          with the 32-bit registry view and SysWOW64 as its system directory
-#   win64  a 64-bit build in a 64-bit prefix: runs on hosts that execute no i386 code
+#   win32     the 32-bit build in a 32-bit prefix: Windows as 32-bit machines have it
+#   wow64     the same 32-bit build in a 64-bit prefix: the program as 64-bit Windows runs it,
+#             with the 32-bit registry view and SysWOW64 as its system directory
+#   win64     a 64-bit build in a 64-bit prefix: runs on hosts that execute no i386 code
+#   wow64emu  64-bit test programs in a 64-bit prefix that start the shipped 32-bit programs,
+#             which run under WOW64 with Wine's 32-bit loader emulated (qemu-user through
+#             binfmt_misc): for hosts whose kernel runs no i386 code
 # After `wine_env CONFIG PREFIX`, `wine` (a function) starts that configuration's loader in
 # that prefix. Debian's `wine` wrapper always picks the 32-bit loader when it is installed,
 # so the loaders are called by their paths.
@@ -10,18 +13,38 @@
 JRESELECT_WINE32_LOADER=/usr/lib/wine/wine
 JRESELECT_WINE64_LOADER=/usr/lib/wine/wine64
 
-# True when this host executes i386 code: some kernels have IA-32 emulation turned off, and
-# the 32-bit loader then fails with "Exec format error". Asked once per process tree.
-host_runs_i386() {
+# How this host runs i386 code, decided once per process tree into JRESELECT_HOST_I386:
+#   yes       natively
+#   emulated  only through a binfmt_misc handler (qemu-user): Wine's 32-bit loader starts,
+#             but every 32-bit process costs about a minute of CPU
+#   no        not at all: some kernels have IA-32 emulation turned off, and the 32-bit loader
+#             fails with "Exec format error"
+# Once a handler takes every i386 ELF file, the loader starting proves nothing. The handler
+# matches only files whose e_ident byte 8 (EI_ABIVERSION) is 0, which the kernel's own ELF
+# loader and ld.so ignore: a copy of the loader with that byte set to 1 reaches the kernel
+# itself, which runs it (it then fails its own way, away from its libraries) or refuses it.
+host_i386_mode() {
     if [ -z "${JRESELECT_HOST_I386:-}" ]; then
+        JRESELECT_HOST_I386=no
         if "$JRESELECT_WINE32_LOADER" --version >/dev/null 2>&1; then
             JRESELECT_HOST_I386=yes
-        else
-            JRESELECT_HOST_I386=no
+            local dir said
+            dir=$(mktemp -d)
+            cp "$JRESELECT_WINE32_LOADER" "$dir/probe"
+            printf '\001' | dd of="$dir/probe" bs=1 seek=8 conv=notrunc status=none
+            said=$("$dir/probe" --version 2>&1 </dev/null || true)
+            rm -rf "$dir"
+            case "$said" in *"Exec format error"*) JRESELECT_HOST_I386=emulated ;; esac
         fi
         export JRESELECT_HOST_I386
     fi
-    [ "$JRESELECT_HOST_I386" = yes ]
+    echo "$JRESELECT_HOST_I386"
+}
+
+# True when this host executes i386 code natively: the win32 and wow64 configurations run
+# in full. JRESELECT_HOST_I386=no set by hand keeps a run to the 64-bit configurations.
+host_runs_i386() {
+    [ "$(host_i386_mode)" = yes ]
 }
 
 # The tree that the demo and the benchmarks run: the shipped 32-bit build in a 32-bit prefix
@@ -39,13 +62,21 @@ choose_program_tree() {
 
 # wine_env CONFIG PREFIX
 wine_env() {
+    unset QEMU_CPU
     case "$1" in
         win32) export WINEARCH=win32 WINELOADER=$JRESELECT_WINE32_LOADER ;;
         # The 32-bit loader in a 64-bit prefix is WOW64; it hands 64-bit programs (wineboot,
         # the services) to the 64-bit loader itself.
         wow64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE32_LOADER ;;
-        win64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE64_LOADER ;;
-        *) echo "unknown Wine configuration '$1' (win32, wow64 or win64)" >&2; return 2 ;;
+        # win64 runs no 32-bit code of ours. Where i386 code runs only under qemu-user
+        # (binfmt_misc), each 32-bit process Wine starts would cost a minute or more: wineboot's
+        # Wow64Install alone takes two. qemu refuses a CPU model that does not exist, so such a
+        # start fails at once here, as on a host without the emulation; natively it is ignored.
+        win64) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE64_LOADER \
+                   QEMU_CPU=no-i386-code-in-win64 ;;
+        wow64emu) export WINEARCH=win64 WINELOADER=$JRESELECT_WINE64_LOADER ;;
+        *) echo "unknown Wine configuration '$1' (win32, wow64, win64 or wow64emu)" >&2
+           return 2 ;;
     esac
     export JRESELECT_WINE_CONFIG=$1 WINEPREFIX=$2
     # No Mono or Gecko installers; no debug channels unless asked for. A test may add load
@@ -89,3 +120,4 @@ stop_wineservers() {
         WINEPREFIX=$p /usr/bin/wineserver -k 2>/dev/null || true
     done
 }
+

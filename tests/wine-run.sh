@@ -27,6 +27,7 @@ wine_env "$config" "$prefix"
 make_template() {
     rm -rf "$template.tmp"
     export WINEPREFIX=$template.tmp
+    # In win64 on a host that emulates i386, wine_env makes Wine's 32-bit helpers fail at once.
     wine wineboot -i >/dev/null 2>&1
     # Debian's Wine looks for its own fonts (the dialog's "MS Sans Serif" among them) in
     # /usr/share/fonts, not in /usr/share/wine/fonts where fonts-wine puts them; the

@@ -278,8 +278,14 @@ class Texts:
         if value is None:
             return None
         if name + "_bytes" in record:
-            return bytes.fromhex(record[name + "_bytes"]).decode("latin-1")
-        return self.encode(value)
+            return shown(bytes.fromhex(record[name + "_bytes"]).decode("latin-1"))
+        return shown(self.encode(value))
+
+
+def shown(text):
+    """A value as the text forms print it: each control character (C0, DEL) as <U+00XX>."""
+    return "".join(f"<U+{ord(c):04X}>" if ord(c) < 0x20 or ord(c) == 0x7F else c
+                   for c in text)
 
 
 def render_list(document, t):

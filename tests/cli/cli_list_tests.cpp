@@ -1,6 +1,7 @@
 // "list": the entries, order and mark of the dialog's list box, in the same states.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -110,3 +111,67 @@ TEST_F(CliListTest, ListsThousandsOfRegisteredRuntimes)
 }
 
 }  // namespace
+
+namespace {
+
+// Runs the program with stdout on Wine's /dev/full (every write fails: no space left) or
+// with no stdout handle at all.
+CliRun RunWithBrokenOutput(const std::string& arguments, bool fullDevice)
+{
+    if (!fullDevice)
+        return RunCliWithOutput(arguments, nullptr);
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    const HANDLE full = CreateFileA("Z:\\dev\\full", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &inherit, OPEN_EXISTING, 0, nullptr);
+    if (full == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot open Z:\\dev\\full: " << GetLastError();
+        return {};
+    }
+    const CliRun run = RunCliWithOutput(arguments, full);
+    CloseHandle(full);
+    return run;
+}
+
+struct BrokenOutputCase {
+    const char* name;
+    const char* arguments;
+    bool fullDevice;  // else no stdout handle
+    DWORD exitCode;
+    bool writes;  // "starter" and "classes" are written all the same
+};
+
+const BrokenOutputCase kBrokenOutputCases[] = {
+    {"list to a full device", "list", true, 5, false},
+    {"list --json to a full device", "list --json", true, 5, false},
+    {"explain to a full device", "explain", true, 5, false},
+    {"--help to a full device", "--help", true, 5, false},
+    {"list with no stdout at all", "list --all", false, 5, false},
+    {"set: the values are written, the report is not", "set 0", true, 5, true},
+    {"a failed command keeps its own code", "set 9", true, 2, false},
+};
+
+}  // namespace
+
+// A script that reads stdout must never take a lost output for the whole: a command whose
+// output could not be written does not end with 0, and says so on stderr.
+TEST_F(CliListTest, OutputThatCannotBeWrittenIsAnError)
+{
+    for (const BrokenOutputCase& c : kBrokenOutputCases) {
+        SCOPED_TRACE(c.name);
+        ClearMachine();
+        SeedProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\jrew.exe");
+        MakeLauncher(kBundledDir + "\\javaw.exe");
+        const std::map<std::string, std::string> before = ProductValues();
+        const CliRun run = RunWithBrokenOutput(c.arguments, c.fullDevice);
+        EXPECT_EQ(c.exitCode, run.exitCode) << run.err;
+        if (c.exitCode == 5) {
+            EXPECT_EQ("The output could not be written.\n", run.err);
+        }
+        if (c.writes) {
+            // REG_SZ, with its terminating NUL.
+            EXPECT_EQ("(1)" + kBundledDir + "\\javaw.exe" + '\0', ProductValues()["starter"]);
+        } else {
+            EXPECT_EQ(before, ProductValues());
+        }
+    }
+}

@@ -19,7 +19,7 @@ const char kCliPath[] = JRESELECT_BIN_DIR_W "\\JreSelectCli.exe";
 
 namespace {
 
-const DWORD kTimeLimitMs = 60000;
+const DWORD kConsoleTimeLimitMs = 60000;
 const DWORD kPollMs = 5;
 const DWORD kPipeSize = 65536;
 
@@ -48,7 +48,11 @@ std::string WithoutCarriageReturns(const std::string& text)
 
 }  // namespace
 
-CliRun RunCli(const std::string& arguments, const std::string& program)
+namespace {
+
+// stdoutGiven: standardOutput is the program's stdout; else a pipe that RunCli reads.
+CliRun RunCliProcess(const std::string& arguments, const std::string& program,
+                     bool stdoutGiven, HANDLE standardOutput, DWORD timeLimitMs)
 {
     CliRun run = {0xbdbdbdbd, "", ""};
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -65,7 +69,7 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = nullptr;
-    startup.hStdOutput = outWrite;
+    startup.hStdOutput = stdoutGiven ? standardOutput : outWrite;
     startup.hStdError = errWrite;
     std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty())
@@ -92,8 +96,8 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
         Drain(outRead, &out);
         Drain(errRead, &err);
         waited += kPollMs;
-        if (waited >= kTimeLimitMs) {
-            ADD_FAILURE() << commandLine << " did not end within " << kTimeLimitMs << " ms";
+        if (waited >= timeLimitMs) {
+            ADD_FAILURE() << commandLine << " did not end within " << timeLimitMs << " ms";
             TerminateProcess(process.hProcess, 99);
             WaitForSingleObject(process.hProcess, INFINITE);
         }
@@ -108,6 +112,18 @@ CliRun RunCli(const std::string& arguments, const std::string& program)
     run.out = WithoutCarriageReturns(out);
     run.err = WithoutCarriageReturns(err);
     return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::string& arguments, const std::string& program, DWORD timeLimitMs)
+{
+    return RunCliProcess(arguments, program, false, nullptr, timeLimitMs);
+}
+
+CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput)
+{
+    return RunCliProcess(arguments, kCliPath, true, standardOutput, 60000);
 }
 
 namespace {
@@ -175,7 +191,7 @@ std::wstring ReadCliConsole(const std::string& arguments, const std::wstring& un
     FreeConsole();
     std::wstring screen;
     bool attached = false;
-    for (DWORD waited = 0; waited < kTimeLimitMs; waited += 50) {
+    for (DWORD waited = 0; waited < kConsoleTimeLimitMs; waited += 50) {
         if (AttachConsole(process.dwProcessId)) {
             attached = true;
             screen = ReadScreen();

@@ -18,8 +18,13 @@ struct CliRun {
 extern const char kCliPath[];
 
 // Starts program (build/bin/JreSelectCli.exe unless named) with arguments (appended to the
-// command line as given), waits for it with a time limit and collects both outputs.
-CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath);
+// command line as given), waits for it with a time limit (a minute unless named) and collects
+// both outputs.
+CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath,
+              DWORD timeLimitMs = 60000);
+// The same with standardOutput as the program's stdout (a file, or null for none at all);
+// CliRun::out stays empty.
+CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput);
 // Starts JreSelectCli.exe with arguments in a console of its own (CREATE_NEW_CONSOLE; cmd.exe
 // /k keeps the console open after the program ends), attaches to that console and reads its
 // screen buffer (ReadConsoleOutputCharacterW) until it holds `until` or a time limit passes.

@@ -5,6 +5,7 @@ jreselect_add_test(cli_tests
   ${CMAKE_CURRENT_LIST_DIR}/cli_runner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_twin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_list_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_text_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_explain_tests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_set_tests.cpp
   JSON_CHECK)
@@ -65,7 +66,7 @@ endforeach()
 # The documents that the cases above keep are parsed by Python's json module, checked against
 # the schema and compared with the text forms, after every case of the configuration (a ctest
 # fixture: the folder is emptied before them, checked after them).
-foreach(config ${JRESELECT_WINE_CONFIGS})
+foreach(config ${JRESELECT_FULL_CONFIGS})
   add_test(NAME ${config}/json_documents_cleared
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${JRESELECT_JSON_OUT}/${config})
   add_test(NAME ${config}/json_documents_parse_and_match_the_text

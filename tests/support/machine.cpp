@@ -185,7 +185,8 @@ bool SeedWjview(const char* fixture, WjviewPlace place)
         DeleteFileA(to);
         copied = CopyFileA(from.c_str(), to, TRUE);
     };
-    if (place != kNativeSystemDir)
+    // A 64-bit process's system32 is the 64-bit one itself.
+    if (place != kNativeSystemDir || sizeof(void*) == 8)
         copy();
     else if (!WithoutRedirection(copy))
         return Failed("no file system redirection to turn off: not a WOW64 process");

@@ -19,13 +19,13 @@ std::string BaseName(const std::string& path)
 
 }  // namespace
 
-bool MakePlantedFolder(const std::vector<std::string>& programs)
+bool MakePlantedFolder(const std::vector<std::string>& programs, const std::string& fixturesDir)
 {
     if (!MakeDirectories(kPlantedFolder))
         return false;
     std::vector<std::pair<std::string, std::string>> copies;
     for (const char* dll : kPlantedDlls) {
-        copies.push_back({std::string(JRESELECT_FIXTURES_DIR_W) + "\\planted\\" + dll + ".dll",
+        copies.push_back({fixturesDir + "\\planted\\" + dll + ".dll",
                           std::string(kPlantedFolder) + "\\" + dll + ".dll"});
     }
     for (const std::string& program : programs)

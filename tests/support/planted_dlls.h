@@ -10,8 +10,11 @@
 // Below kCaseRoot, so that ClearMachine removes it.
 extern const char kPlantedFolder[];
 
-// The folder with both planted DLLs and copies of programs (full paths) in it.
-bool MakePlantedFolder(const std::vector<std::string>& programs);
+// The folder with both planted DLLs and copies of programs (full paths) in it. The DLLs come
+// from this build's fixtures, or from another build's fixtures folder (the 32-bit one, for
+// 32-bit programs).
+bool MakePlantedFolder(const std::vector<std::string>& programs,
+                       const std::string& fixturesDir = JRESELECT_FIXTURES_DIR_W);
 // kPlantedFolder\NAME: where a program copied by MakePlantedFolder is.
 std::string PlantedCopy(const std::string& program);
 // The programs that loaded the planted dll ("uxtheme", "version"), one path a line; empty

@@ -12,24 +12,9 @@
 #include "cli/cli_runner.h"
 #include "e2e/session.h"
 #include "support/machine.h"
+#include "support/wow64_machine.h"
 
 namespace {
-
-const char kJre142Home[] = "C:\\jt\\jre142";
-const char kJre142Starter[] = "C:\\jt\\jre142\\bin\\javaw.exe";
-const char kJre160Home[] = "C:\\jt\\jre160";
-const char kJre160Starter[] = "C:\\jt\\jre160\\bin\\javaw.exe";
-
-const char kBundledItem[] = "Bundled Java Runtime Environment";
-const char kJre142Item[] = "Sun Java Runtime Environment (1.4.2)";
-const char kMicrosoftItem[] = "Microsoft Java Runtime Environment (5.0.0.381)";
-
-// The keys that the program may read or write, as the 64-bit view holds them.
-std::string DumpView64()
-{
-    return DumpKeyTree(kTestVelmorKey, kView64) + DumpKeyTree("SOFTWARE\\JavaSoft", kView64) +
-           DumpKeyTree(kTestMicrosoftVmKey, kView64);
-}
 
 void ClearBothViews()
 {
