@@ -8,6 +8,9 @@
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,
                    int /*nShowCmd*/)
 {
+    // A probe of an empty removable drive (a card reader, a floppy drive) must fail quietly,
+    // never raise a "no disk" box that blocks the dialog or a script.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // Before any DLL is loaded by name or any window is made.
     RestrictDllSearch();
     return RunRuntimeDialog(hInstance);

@@ -149,6 +149,9 @@ int RunCommandLine(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // A probe of an empty removable drive (a card reader, a floppy drive) must fail quietly,
+    // never raise a "no disk" box that blocks the dialog or a script.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // Before any DLL is loaded by name or any window is made.
     RestrictDllSearch();
     const int result = RunCommandLine(argc, argv);

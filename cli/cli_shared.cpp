@@ -89,6 +89,11 @@ bool IsToldByInventory(const InventoryHome& home)
     for (const InventorySource& source : home.sources) {
         if (source.kind >= kNamedByVendorKey)
             return true;
+        // A JavaSoft registration on the network or a device is never opened by
+        // FindUnofferedRuntimes: only the inventory tells it, with its reason.
+        if (source.kind != kNamedByListKey &&
+            (home.reason == kReasonNetworkPath || home.reason == kReasonDevicePath))
+            return true;
     }
     return false;
 }

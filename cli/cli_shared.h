@@ -35,7 +35,8 @@ const char* ViewText(REGSAM view);
 // --- the inventory of Java homes (discovery/java_inventory.h)
 
 // Whether explain and list --all tell the home from the inventory: every home that a source
-// other than the JavaSoft keys of HKEY_LOCAL_MACHINE names. Those keys alone are told per
+// other than the JavaSoft keys of HKEY_LOCAL_MACHINE names, and every home those keys name
+// on the network or a device (never opened). Those keys' other homes are told per
 // registration (FindUnofferedRuntimes), or by the search itself.
 bool IsToldByInventory(const InventoryHome& home);
 // "x86", "x64", "ARM64" or "architecture unknown".

@@ -102,9 +102,7 @@ const char* const kJavapathTail[] = {"javapath", "java", "oracle"};  // from the
 
 struct Search {
     JavaInventory* inventory;
-    // Per drive letter: -1 not asked yet, 0 local, 1 mapped to the network. Asking Windows
-    // (under Wine, its mount manager) once per home would cost more than the home's probes.
-    signed char remoteDrive[26];
+    DriveTable drives;
     std::unordered_map<std::string, size_t> byKey;  // MakePathKey of a home -> its index
     std::unordered_set<std::string> offered;        // keys of the homes the list offers
 };
@@ -158,41 +156,27 @@ bool CopyText(char* field, const char* text, size_t length)
     return true;
 }
 
-bool IsSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
-// Whether the drive of a drive-letter path is mapped to the network, asked once per drive.
-bool IsRemote(Search* search, const char* text)
-{
-    const char drive = static_cast<char>(text[0] | 0x20);
-    if (drive < 'a' || drive > 'z' || text[1] != ':')
-        return false;
-    signed char& known = search->remoteDrive[drive - 'a'];
-    if (known < 0)
-        known = IsOnNetworkDrive(text) ? 1 : 0;
-    return known == 1;
-}
-
 // Why a named home is not looked at, without any file test; false when it may be.
 bool FindUnprobedReason(Search* search, const char* text, size_t length, InventoryReason* reason)
 {
-    if (length >= kTextBufferSize) {
-        *reason = kReasonTooLong;
-    } else if (IsSeparator(text[0]) && IsSeparator(text[1])) {
-        // \\?\C:\... and \\.\... name devices, not shares, but are not looked at either.
-        const bool device = (text[2] == '?' || text[2] == '.') && IsSeparator(text[3]);
-        *reason = device ? kReasonDevicePath : kReasonNetworkPath;
-    } else if (const char* percent = strchr(text, '%');
-               percent != nullptr && strchr(percent + 1, '%') != nullptr) {
-        *reason = kReasonUnexpanded;
-    } else if (!IsFullyQualifiedPath(text)) {
-        *reason = kReasonNotFullyQualified;
-    } else if (IsRemote(search, text)) {
-        *reason = kReasonNetworkPath;
-    } else {
+    switch (ClassifyPlace(text, length, &search->drives)) {
+    case kPlaceOpenable:
         return false;
+    case kPlaceTooLong:
+        *reason = kReasonTooLong;
+        break;
+    case kPlaceNetwork:
+        *reason = kReasonNetworkPath;
+        break;
+    case kPlaceDevice:
+        *reason = kReasonDevicePath;
+        break;
+    case kPlaceUnexpanded:
+        *reason = kReasonUnexpanded;
+        break;
+    case kPlaceNotFullyQualified:
+        *reason = kReasonNotFullyQualified;
+        break;
     }
     return true;
 }
@@ -207,17 +191,26 @@ size_t TrimNaming(const char** start, size_t length)
         length -= 2;
     }
     *start = text;
-    // A trailing backslash, judged by the last character (a trail byte 0x5C is none).
-    if (length > 0 && length < kTextBufferSize) {
-        char copy[kTextBufferSize];
-        memcpy(copy, text, length);
-        copy[length] = '\0';
-        if (EndsInBackslash(copy))
-            --length;
-    } else if (length >= kTextBufferSize && text[length - 1] == '\\') {
-        --length;  // only its length is told, so the byte is enough
+    // Trailing backslashes, judged by the last character (a trail byte 0x5C is none); a
+    // drive root keeps its own: "C:" alone is the drive's current directory, another place.
+    if (length >= kTextBufferSize) {
+        while (length > 0 && text[length - 1] == '\\')
+            --length;  // only its length is told, so the bytes are enough
+        return length;
     }
+    char copy[kTextBufferSize];
+    memcpy(copy, text, length);
+    copy[length] = '\0';
+    while (length > 0 && !(length == 3 && copy[1] == ':') && EndsInBackslash(copy))
+        copy[--length] = '\0';
     return length;
+}
+
+// Whether dir is home\bin, compared as launchers are.
+bool IsBinOf(const char* dir, const char* home)
+{
+    char bin[kTextBufferSize];
+    return MakePath(bin, home, kBinFolderKey) && SameLauncherPath(bin, dir);
 }
 
 // Adds a new home with its first source; its index.
@@ -257,7 +250,15 @@ void NameHome(Search* search, const char* text, size_t length, const InventorySo
         if (known != search->byKey.end()) {
             InventoryHome& existing = search->inventory->homes[known->second];
             existing.sources.push_back(source);
-            if (launcherDir != nullptr && existing.launcherDir[0] == '\0') {
+            // A home named twice is a home: its launchers belong in its bin, whatever a PATH
+            // entry naming the home itself holds.
+            if (existing.launcherDir[0] != '\0' && !IsBinOf(existing.launcherDir, existing.home)) {
+                existing.launcherDir[0] = '\0';
+                existing.javaw[0] = '\0';
+                existing.java[0] = '\0';
+            }
+            if (launcherDir != nullptr && existing.launcherDir[0] == '\0' &&
+                IsBinOf(launcherDir, existing.home)) {
                 strcpy(existing.launcherDir, launcherDir);
                 strcpy(existing.javaw, javaw);
                 strcpy(existing.java, java);
@@ -682,6 +683,7 @@ void ProbeHome(InventoryHome* home)
             !MakePath(javaPath, home->launcherDir, kJavaw)) {
             home->launcherDir[0] = '\0';
             home->reason = kReasonLauncherTooLong;
+            home->probed = false;  // no file test made: every fact about the home says so
             return;
         }
         FindLaunchers(home->launcherDir, home->javaw, home->java, &home->fileTests);
@@ -797,8 +799,7 @@ bool TakeJavaInventory(HWND list, JavaInventory* inventory)
     inventory->outOfMemory = false;
     Search search;
     search.inventory = inventory;
-    for (signed char& drive : search.remoteDrive)
-        drive = -1;
+    InitDriveTable(&search.drives);
     try {
         CollectOffered(list, &search);
         SearchRegistry(&search);

@@ -260,6 +260,33 @@ bool IsOnNetworkDrive(const char* path)
     return GetDriveTypeA(root) == DRIVE_REMOTE;
 }
 
+void InitDriveTable(DriveTable* drives)
+{
+    for (signed char& drive : drives->remote)
+        drive = -1;
+}
+
+UnopenedPlace ClassifyPlace(const char* text, size_t length, DriveTable* drives)
+{
+    if (length >= kTextBufferSize)
+        return kPlaceTooLong;
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (separator(text[0]) && separator(text[1])) {
+        // \\?\C:\... and \\.\... name devices, not shares, but are not opened either.
+        const bool device = (text[2] == '?' || text[2] == '.') && separator(text[3]);
+        return device ? kPlaceDevice : kPlaceNetwork;
+    }
+    if (const char* percent = strchr(text, '%');
+        percent != nullptr && strchr(percent + 1, '%') != nullptr)
+        return kPlaceUnexpanded;
+    if (!IsFullyQualifiedPath(text))
+        return kPlaceNotFullyQualified;
+    signed char& known = drives->remote[(text[0] | 0x20) - 'a'];
+    if (known < 0)
+        known = IsOnNetworkDrive(text) ? 1 : 0;
+    return known == 1 ? kPlaceNetwork : kPlaceOpenable;
+}
+
 ProbeResult ProbeReleaseVersion(char* out, const char* path)
 {
     if (!IsFullyQualifiedPath(path))

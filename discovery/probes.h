@@ -55,6 +55,27 @@ ProbeResult ProbeExistingFile(const char* path);
 // (DRIVE_REMOTE). Asks the local drive table only: nothing goes over the network.
 bool IsOnNetworkDrive(const char* path);
 
+// Why a named path is never opened, found from its text and the local drive table alone.
+enum UnopenedPlace {
+    kPlaceOpenable,           // a fixed local place: it may be looked at
+    kPlaceTooLong,            // length 260 or more
+    kPlaceNetwork,            // \\server\share..., or on a drive mapped to the network
+    kPlaceDevice,             // \\?\... or \\.\...
+    kPlaceUnexpanded,         // holds a %NAME% reference, which is not expanded
+    kPlaceNotFullyQualified,  // no drive letter, colon and backslash
+};
+
+// Per drive letter: -1 not asked yet, 0 local, 1 mapped to the network. Asking Windows
+// (under Wine, its mount manager) once per path would cost more than the path's probes.
+struct DriveTable {
+    signed char remote[26];
+};
+void InitDriveTable(DriveTable* drives);
+
+// What the length bytes at text (NUL-terminated when shorter than 260) name; drives
+// remembers each drive's type once asked.
+UnopenedPlace ClassifyPlace(const char* text, size_t length, DriveTable* drives);
+
 // At most this many bytes of a release file are read: the real ones are one or two KiB.
 const DWORD kReleaseReadLimit = 16384;
 // A JAVA_VERSION value longer than this is not a version.

@@ -166,6 +166,9 @@ struct RuntimeKey {
     DiscoverySource source;
     const char* path;
     REGSAM view;
+    // FindUnofferedRuntimes: homes on the network are left to the inventory, never opened;
+    // null in the list's own search, which stays as it is.
+    DriveTable* drives;
 };
 
 DiscoveryNote NewSubkeyNote(const RuntimeKey& runtimes, long index)
@@ -206,7 +209,17 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const RuntimeKey& 
     }
     // The value is kept until the observer has been told about it.
     note.javaHome = javaHome;
-    if (strlen(javaHome) >= kTextBufferSize)
+    const size_t homeLength = strlen(javaHome);
+    if (runtimes.drives != nullptr && homeLength < kTextBufferSize) {
+        // A share, a device or a network drive is never opened: the inventory names it,
+        // with its reason. Relative and %...% homes are told here, with no file tested.
+        const UnopenedPlace place = ClassifyPlace(javaHome, homeLength, runtimes.drives);
+        if (place == kPlaceNetwork || place == kPlaceDevice) {
+            FreeRegString(javaHome);
+            return;
+        }
+    }
+    if (homeLength >= kTextBufferSize)
         reporter.Tell(&note, kOutcomeJavaHomeTooLong);
     else if (!MakePath(dir, javaHome, kBinDir))
         reporter.Tell(&note, kOutcomeJavaHomeDirTooLong);
@@ -251,7 +264,7 @@ void SearchRuntimeKey(HWND list, const Reporter& reporter, const RuntimeKey& run
 
 void SearchRegistered(HWND list, const Reporter& reporter)
 {
-    const RuntimeKey runtimes = {kSourceRegistered, kJavaSoftKey, 0};
+    const RuntimeKey runtimes = {kSourceRegistered, kJavaSoftKey, 0, nullptr};
     SearchRuntimeKey(list, reporter, runtimes);
 }
 
@@ -329,11 +342,14 @@ void FindUnofferedRuntimes(HWND list, DiscoveryObserver observer, void* context)
     };
     const Reporter reporter(observer, context);
     const REGSAM other = OtherRegistryView();
+    DriveTable drives;
+    InitDriveTable(&drives);
     for (const Place& place : places) {
         // With no other view there is nothing more to read: a view of 0 is the program's own.
         if (place.otherView && other == 0)
             continue;
-        const RuntimeKey runtimes = {kSourceNotOffered, place.path, place.otherView ? other : 0};
+        const RuntimeKey runtimes = {kSourceNotOffered, place.path, place.otherView ? other : 0,
+                                     &drives};
         SearchRuntimeKey(list, reporter, runtimes);
     }
 }

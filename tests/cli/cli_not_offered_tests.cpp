@@ -147,6 +147,24 @@ const NotOfferedCase kCases[] = {
       "      key SOFTWARE\\JavaSoft\\JDK\\" + std::string(237, 'n'),
       "      JavaHome C:\\jt\\cli\\j17",
       "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
+    // Never opened, not even the device path whose launcher is there: named once, by the
+    // inventory, with its reason and no file tested.
+    {"JavaHome on a share and on a device path",
+     [] {
+         SeedRuntimeUnder(kTestJdkKey, "22", "\\\\server\\share\\jdk22");
+         SeedRuntimeUnder(kTestJre9Key, "17", "\\\\?\\" + kJ17);
+         MakeLauncher(kJ17 + "\\bin\\javaw.exe");
+     },
+     {"  -\tnot selectable: \\\\?\\C:\\jt\\cli\\j17, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JRE\\17 \"JavaHome\"\t(not looked at)",
+      "  -\tnot selectable: \\\\server\\share\\jdk22, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\22 \"JavaHome\"\t(not looked at)"},
+     {"  \\\\?\\C:\\jt\\cli\\j17: a device path (\\\\?\\ or \\\\.\\), not looked at",
+      "      not looked at: no file was tested",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\17 \"JavaHome\"",
+      "  \\\\server\\share\\jdk22: a network path, not looked at",
+      "      not looked at: no file was tested",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\22 \"JavaHome\""}},
     // The search takes a value's bytes whatever its type, up to the first NUL.
     {"JavaHome values of other types, and without a NUL",
      [] {

@@ -436,6 +436,62 @@ TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
     }
 }
 
+// How a home is written: a drive root keeps its backslash ("C:" alone is the drive's current
+// directory), other trailing backslashes go; a home named twice has its launchers in its bin,
+// whatever a PATH entry naming the home itself holds; a home too long to join with
+// bin\javaw.exe is not looked at, and says so.
+TEST_F(InventoryTest, HomesAsWrittenAndWhereTheirLaunchersAre)
+{
+    const std::string jdkA = kRoot + "\\jdkA";
+    ASSERT_TRUE(MakeJavaHome(jdkA, kLauncherX64, nullptr, ReleaseText("21.0.2").c_str()));
+    const std::string zulu = kRoot + "\\zulu";
+    ASSERT_TRUE(MakeJavaHome(zulu, kLauncherX64, nullptr));
+    ASSERT_TRUE(MakeFile(zulu + "\\java.exe"));
+    SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-21", "InstallationPath",
+                  zulu);
+    const std::string longHome = kRoot + "\\" + std::string(259 - kRoot.size() - 1, 'x');
+    ASSERT_EQ(259u, longHome.size());
+    SetEnvironment("JAVA_HOME", "C:\\");
+    SetEnvironment("JDK_HOME", longHome.c_str());
+    SetEnvironment("PATH",
+                   (EnvironmentValue("PATH") + ";" + jdkA + "\\bin\\\\;" + zulu).c_str());
+
+    struct Expected {
+        const char* name;
+        std::string home;
+        InventoryReason reason;
+        bool probed;
+        std::string launcherDir;
+        std::string javaw;
+        const char* version;
+    };
+    const Expected rows[] = {
+        {"zulu registered, and on PATH with java.exe beside bin", zulu, kReasonVendorKey, true,
+         zulu + "\\bin", zulu + "\\bin\\javaw.exe", "17.0.10.7"},  // the fixture's resource
+        {"JAVA_HOME C:\\, the drive root", "C:\\", kReasonNoLauncher, true, "C:\\bin", "", ""},
+        {"JDK_HOME of 259 characters", longHome, kReasonLauncherTooLong, false, "", "", ""},
+        {"PATH entry with two trailing backslashes", jdkA, kReasonOnlyPath, true, jdkA + "\\bin",
+         jdkA + "\\bin\\javaw.exe", "21.0.2"},
+    };
+    const JavaInventory& inventory = Take();
+    EXPECT_EQ(sizeof(rows) / sizeof(rows[0]), inventory.homes.size()) << Describe(inventory);
+    for (const Expected& row : rows) {
+        SCOPED_TRACE(row.name);
+        const InventoryHome* home = FindHome(inventory, row.home);
+        if (home == nullptr)
+            continue;
+        EXPECT_EQ(row.reason, home->reason);
+        EXPECT_EQ(row.probed, home->probed);
+        if (!row.probed) {
+            EXPECT_EQ(0, home->fileTests);
+        }
+        EXPECT_EQ(row.launcherDir, home->launcherDir);
+        EXPECT_EQ(row.javaw, home->javaw);
+        EXPECT_STREQ("", home->java);
+        EXPECT_STREQ(row.version, home->version);
+    }
+}
+
 // ---------------------------------------------------------------------------------------
 // Bad input
 
