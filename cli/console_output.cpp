@@ -11,6 +11,14 @@
 // A write to stdout failed: the command must not end as if it had been read.
 bool g_outputFailed = false;
 
+// The consoles behind stdout and stderr (null: a file, a pipe or NUL), once asked.
+struct StreamTargets {
+    bool known;
+    HANDLE output;
+    HANDLE error;
+};
+StreamTargets g_streamTargets = {false, nullptr, nullptr};
+
 namespace {
 
 void NoteResult(FILE* stream, bool written)
@@ -22,14 +30,31 @@ void NoteResult(FILE* stream, bool written)
 // WriteConsoleW takes a limited amount at once on older Windows (a shared 64 KB heap).
 const DWORD kConsoleChunk = 8192;
 
-// The console behind stream, or null when stream goes to a file, a pipe or nowhere.
-HANDLE ConsoleOf(FILE* stream)
+const size_t kOutputBuffer = 65536;
+
+HANDLE AskConsole(DWORD standardHandle)
 {
-    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    const HANDLE handle = GetStdHandle(standardHandle);
     DWORD mode = 0;
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
         return nullptr;
     return handle;
+}
+
+// The console behind stream, or null when stream goes to a file, a pipe or NUL; asked once.
+HANDLE ConsoleOf(FILE* stream)
+{
+    if (!g_streamTargets.known) {
+        g_streamTargets.known = true;
+        g_streamTargets.output = AskConsole(STD_OUTPUT_HANDLE);
+        g_streamTargets.error = AskConsole(STD_ERROR_HANDLE);
+        // The C runtime writes to a character device (NUL) unbuffered, a write per call,
+        // which Wine makes a round trip to its server each: bytes go in large blocks
+        // wherever no console takes them. Nothing has been written to stdout yet.
+        if (g_streamTargets.output == nullptr)
+            setvbuf(stdout, nullptr, _IOFBF, kOutputBuffer);
+    }
+    return stream == stderr ? g_streamTargets.error : g_streamTargets.output;
 }
 
 // The ANSI text converted as well as the code page allows (a byte that it does not define

@@ -114,40 +114,46 @@ TEST_F(CliListTest, ListsThousandsOfRegisteredRuntimes)
 
 namespace {
 
-// Runs the program with stdout on Wine's /dev/full (every write fails: no space left) or
-// with no stdout handle at all.
-CliRun RunWithBrokenOutput(const std::string& arguments, bool fullDevice)
+// Where stdout goes: Wine's /dev/full (every write fails: no space left), no handle at all,
+// or NUL, a character device that takes everything.
+enum OutputTarget { kFullDevice, kNoHandle, kNulDevice };
+
+CliRun RunWithOutputTo(const std::string& arguments, OutputTarget target)
 {
-    if (!fullDevice)
+    if (target == kNoHandle)
         return RunCliWithOutput(arguments, nullptr);
+    const char* const device = target == kFullDevice ? "Z:\\dev\\full" : "NUL";
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    const HANDLE full = CreateFileA("Z:\\dev\\full", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    &inherit, OPEN_EXISTING, 0, nullptr);
-    if (full == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot open Z:\\dev\\full: " << GetLastError();
+    const HANDLE output = CreateFileA(device, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      &inherit, OPEN_EXISTING, 0, nullptr);
+    if (output == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot open " << device << ": " << GetLastError();
         return {};
     }
-    const CliRun run = RunCliWithOutput(arguments, full);
-    CloseHandle(full);
+    const CliRun run = RunCliWithOutput(arguments, output);
+    CloseHandle(output);
     return run;
 }
 
 struct BrokenOutputCase {
     const char* name;
     const char* arguments;
-    bool fullDevice;  // else no stdout handle
+    OutputTarget target;
     DWORD exitCode;
     bool writes;  // "starter" and "classes" are written all the same
 };
 
 const BrokenOutputCase kBrokenOutputCases[] = {
-    {"list to a full device", "list", true, 5, false},
-    {"list --json to a full device", "list --json", true, 5, false},
-    {"explain to a full device", "explain", true, 5, false},
-    {"--help to a full device", "--help", true, 5, false},
-    {"list with no stdout at all", "list --all", false, 5, false},
-    {"set: the values are written, the report is not", "set 0", true, 5, true},
-    {"a failed command keeps its own code", "set 9", true, 2, false},
+    {"list to a full device", "list", kFullDevice, 5, false},
+    {"list --json to a full device", "list --json", kFullDevice, 5, false},
+    {"explain to a full device", "explain", kFullDevice, 5, false},
+    {"--help to a full device", "--help", kFullDevice, 5, false},
+    {"list with no stdout at all", "list --all", kNoHandle, 5, false},
+    {"set: the values are written, the report is not", "set 0", kFullDevice, 5, true},
+    {"a failed command keeps its own code", "set 9", kFullDevice, 2, false},
+    // NUL is a character device, as a console is; it takes the output, which is not lost.
+    {"explain to NUL", "explain", kNulDevice, 0, false},
+    {"set to NUL", "set 0", kNulDevice, 0, true},
 };
 
 }  // namespace
@@ -162,7 +168,7 @@ TEST_F(CliListTest, OutputThatCannotBeWrittenIsAnError)
         SeedProduct(kRoot + "\\q", kRoot + "\\q\\jre\\bin\\jrew.exe");
         MakeLauncher(kBundledDir + "\\javaw.exe");
         const std::map<std::string, std::string> before = ProductValues();
-        const CliRun run = RunWithBrokenOutput(c.arguments, c.fullDevice);
+        const CliRun run = RunWithOutputTo(c.arguments, c.target);
         EXPECT_EQ(c.exitCode, run.exitCode) << run.err;
         if (c.exitCode == 5) {
             EXPECT_EQ("The output could not be written.\n", run.err);
