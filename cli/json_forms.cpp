@@ -421,8 +421,10 @@ void WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
             continue;
         JsonBeginObject(writer, nullptr);
         JsonTextOrNull(writer, "home", home.home);
+        JsonNumber(writer, "length", static_cast<long>(home.namedLength));
         JsonText(writer, "reason", InventoryReasonCode(home.reason));
         JsonBool(writer, "probed", home.probed);
+        JsonTextOrNull(writer, "directory", home.launcherDir);
         JsonTextOrNull(writer, "javaw", home.javaw);
         JsonTextOrNull(writer, "java", home.java);
         const bool known = home.versionOrigin != kVersionUnknown;

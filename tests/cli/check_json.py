@@ -158,7 +158,8 @@ UNOFFERED = dict({
 }, **NOTE_FACTS)
 SETTING = {"read": kind(bool), "value": text_or_null, "tooLong": kind(bool)}
 INVENTORY_REASONS = {"too_long", "network_path", "device_path", "unexpanded",
-                     "not_fully_qualified", "not_text", "launcher_too_long", "no_launcher",
+                     "not_fully_qualified", "not_text", "not_in_code_page",
+                     "launcher_too_long", "no_launcher",
                      "left_out_by_search", "not_in_bin", "other_view", "javasoft_key",
                      "vendor_key", "per_user", "only_environment", "only_path", "only_folder"}
 INVENTORY_SOURCE = {
@@ -174,8 +175,10 @@ INVENTORY_SOURCE = {
 }
 HOME = {
     "home": text_or_null,
+    "length": kind(int),
     "reason": one_of(INVENTORY_REASONS),
     "probed": kind(bool),
+    "directory": text_or_null,
     "javaw": text_or_null,
     "java": text_or_null,
     "version": text_or_null,
@@ -226,12 +229,43 @@ def check_document(where, document):
         marked = [r["index"] for r in runtimes if r["current"]]
         if marked != ([] if document["current"] is None else [document["current"]]):
             fail(where, f"current {document['current']} against the marks {marked}")
+    for i, h in enumerate(document.get("homes", [])):
+        if not h["probed"] and (h["javaw"] or h["java"] or h["versionFrom"]):
+            fail(f"{where}.homes[{i}]", "launchers or a version of a home not looked at")
+        if (h["version"] is None) != (h["versionFrom"] is None):
+            fail(f"{where}.homes[{i}]", "a version without its origin, or an origin alone")
+        for k, source in enumerate(h["sources"]):
+            check_source(f"{where}.homes[{i}].sources[{k}]", source)
     if name == "explain":
         listed = [c for c in document["candidates"] if c["outcome"] == "listed"]
         if [(c["listIndex"], c["text"]) for c in listed] != \
                 [(r["index"], r["text"]) for r in runtimes]:
             fail(where, "the listed candidates are not the runtimes")
     return name
+
+
+def check_source(where, source):
+    """A source's kind, hive, view and key agree: the text form names the key and hive, not
+    the kind."""
+    kind, hive, view = source["kind"], source["hive"], source["view"]
+    key = source["where"] or ""
+    if kind not in REGISTRY_KINDS:
+        if hive is not None or view is not None or source["valueType"] is not None:
+            fail(where, f"a {kind} source with a hive, view or value type")
+        if (kind == "path") != (source["pathIndex"] is not None):
+            fail(where, f"a {kind} source with pathIndex {source['pathIndex']}")
+        return
+    if hive is None or view is None or (kind == "user_key") != (hive == "HKCU"):
+        fail(where, f"a {kind} source in hive {hive}, view {view}")
+    list_key = key.startswith("SOFTWARE\\JavaSoft\\Java Runtime Environment\\")
+    if kind in ("list_key", "list_key_other_view") and \
+            (not list_key or (kind == "list_key") != (view == "own")):
+        fail(where, f"a {kind} source at {key!r} in the {view} view")
+    if (kind == "javasoft_key") != (hive == "HKLM" and
+                                    re.match(r"SOFTWARE\\JavaSoft\\(JRE|JDK)\\", key) is not None):
+        fail(where, f"a {kind} source at {key!r}")
+    if kind == "vendor_key" and list_key:
+        fail(where, f"a vendor_key source at {key!r}")
 
 
 def load(where, data):
@@ -258,6 +292,7 @@ class Texts:
     0-255 (latin-1), so that the rendering is compared byte for byte with the text form."""
 
     def __init__(self, code_page):
+        self.code_page = code_page
         self.codec = {"932": "cp932", "1252": "cp1252"}.get(code_page, "cp" + code_page)
 
     def encode(self, text):
@@ -304,6 +339,13 @@ def render_list(document, t):
         launcher = t(u, "launcher") if u["outcome"] == "not_offered" else "(no launcher)"
         lines.append(f"  -\tnot selectable: {t(u, 'name')} in {t(source, 'parentKey')}"
                      f"{view_text(source['view'])}\t{launcher}\n")
+    for h in document.get("homes", []):
+        launchers = home_launchers(h, t)
+        told = home_version_text(h, t) if launchers else (t(h, "home") or "(no home)")
+        end = launchers[0] if launchers else "(no launcher)" if h["probed"] else \
+            "(not looked at)"
+        lines.append(f"  -\tnot selectable: {told}, {source_phrase(h['sources'][0], t)}\t"
+                     f"{end}\n")
     return "".join(lines)
 
 
@@ -479,6 +521,10 @@ def render_explain(document, t):
     lines.append("\nOn this machine but not offered:\n")
     for u in document["notOffered"]:
         lines += unoffered_lines(u, t)
+    for h in document["homes"]:
+        lines += home_lines(h, t)
+    for j in document["javapaths"]:
+        lines += javapath_lines(j, document["homes"], t)
     if not (document["notOffered"] or document["homes"] or document["javapaths"]):
         lines.append("  none\n")
     return "".join(lines)
@@ -507,66 +553,119 @@ def home_version_text(h, t):
     return f"{version} {ARCHITECTURE_TEXTS[h['architecture']]}"
 
 
-def strip_inventory(where, name, document, text, t):
-    """The text form without the lines that tell the inventory's homes (and javapath
-    folders), after checking them against the document field by field: each home's line
-    or block in its place, with its home, launchers, version, architecture and as many
-    sources as the document names. What remains is rendered from the document in full."""
-    homes = document.get("homes", [])
-    javapaths = document.get("javapaths", [])
-    lines = text.splitlines(keepends=True)
-    if name == "list --all":
-        tail = lines[len(lines) - len(homes):] if homes else []
-        for i, (h, line) in enumerate(zip(homes, tail)):
-            launchers = home_launchers(h, t)
-            told = home_version_text(h, t) if launchers else (t(h, "home") or "(no home)")
-            end = launchers[0] if launchers else "(no launcher)" if h["probed"] else \
-                "(not looked at)"
-            if not line.startswith(f"  -\tnot selectable: {told}, ") or \
-                    not line.endswith(f"\t{end}\n"):
-                fail(where, f"homes[{i}] is not the line {line!r}")
-        return "".join(lines[:len(lines) - len(tail)])
-    if name != "explain":
-        return text
-    heading = "On this machine but not offered:\n"
-    if heading not in lines:
-        fail(where, "no \"On this machine but not offered:\" in the text form")
-    start = lines.index(heading) + 1
-    blocks = []
-    for line in lines[start:]:
-        if line.startswith("      ") and blocks:
-            blocks[-1].append(line)
+# The registry sources in the order that decides a home's reason (the first kind named).
+SOURCE_ORDER = ["list_key", "list_key_other_view", "javasoft_key", "vendor_key", "user_key",
+                "environment", "path", "folder"]
+REGISTRY_KINDS = set(SOURCE_ORDER[:5])
+TYPE_TEXTS = {1: "REG_SZ", 2: "REG_EXPAND_SZ", 3: "REG_BINARY", 4: "REG_DWORD",
+              7: "REG_MULTI_SZ", 11: "REG_QWORD"}
+
+
+def source_phrase(s, t):
+    where = t(s, "where")
+    if s["kind"] in REGISTRY_KINDS:
+        return (f"{t(s, 'distribution')}, {s['hive']}\\{where} \"{t(s, 'value')}\""
+                f"{view_text(s['view'])}")
+    if s["kind"] == "environment":
+        return where
+    if s["kind"] == "path":
+        if where is None:
+            return f"PATH entry {s['pathIndex']} (longer than 259 characters)"
+        return f"PATH entry {s['pathIndex']}, {where}"
+    return f"the folder {where}"
+
+
+def parent_key(where):
+    return where[:where.rfind("\\")] if "\\" in where else where
+
+
+def reason_text(h, t):
+    deciding = min(h["sources"], key=lambda s: SOURCE_ORDER.index(s["kind"]))
+    reason = h["reason"]
+    home = t(h, "home")
+    if reason == "too_long":
+        return f"a path of {h['length']} characters, more than 259: not looked at"
+    if reason == "network_path":
+        return "a network path, not looked at"
+    if reason == "device_path":
+        return "a device path (\\\\?\\ or \\\\.\\), not looked at"
+    if reason == "unexpanded":
+        return "holds %...% references, which are not expanded: not looked at"
+    if reason == "not_fully_qualified":
+        return ("not fully qualified (no drive letter, colon and backslash), so it names no "
+                "fixed place: not looked at")
+    if reason == "not_text":
+        return (f"the value is {TYPE_TEXTS.get(deciding['valueType'], 'another type')}, not a "
+                "text: it names no home")
+    if reason == "not_in_code_page":
+        return (f"holds a character that the ANSI code page ({t.code_page}) lacks: not looked "
+                "at")
+    if reason == "launcher_too_long":
+        return "the home joined with bin\\javaw.exe does not fit 259 characters: not looked at"
+    if reason == "no_launcher":
+        return f"no launcher, neither javaw.exe nor java.exe in {t(h, 'directory')}"
+    if reason == "left_out_by_search":
+        return "registered where the list looks, and left out by its search (see above)"
+    if reason == "not_in_bin":
+        return "a launcher in a PATH folder that is no Java home's bin"
+    if reason == "other_view":
+        return f"registered for {deciding['view'][:2]}-bit programs only"
+    if reason == "javasoft_key":
+        return (f"registered under {parent_key(t(deciding, 'where'))} (Java 9 and later), which "
+                "this program does not read")
+    if reason == "vendor_key":
+        return (f"registered only under its vendor's own key ({t(deciding, 'distribution')}), "
+                "which this program does not read")
+    if reason == "per_user":
+        return (f"installed for this user only (HKEY_CURRENT_USER, "
+                f"{t(deciding, 'distribution')}), which this program does not read")
+    if reason == "only_environment":
+        return f"named only by {t(deciding, 'where')}, which this program does not read"
+    if reason == "only_path":
+        return "found only through PATH, which this program does not read"
+    if reason == "only_folder":
+        return (f"found only as a folder in {t(deciding, 'where')}, which this program does not "
+                "search")
+    raise Mismatch(f"no text for the reason {reason}")
+
+
+def home_lines(h, t):
+    lines = [f"  {t(h, 'home') or '(no home)'}: {reason_text(h, t)}\n"]
+    launchers = home_launchers(h, t)
+    if not h["probed"]:
+        lines.append("      not looked at: no file was tested\n")
+    elif launchers:
+        architecture = ARCHITECTURE_TEXTS[h["architecture"]]
+        if h["versionFrom"] is None:
+            lines.append("      version unknown (no release file with JAVA_VERSION, no version "
+                         f"resource), {architecture}\n")
         else:
-            blocks.append([line])
-    first = len(document["notOffered"])
-    if len(blocks) != max(1, first + len(homes) + len(javapaths)):
-        fail(where, f"{len(blocks)} blocks after the heading, {first} registrations, "
-                    f"{len(homes)} homes and {len(javapaths)} javapath folders in the document")
-    for i, h in enumerate(homes):
-        block = blocks[first + i]
-        head = f"  {t(h, 'home') or '(no home)'}: "
-        if not block[0].startswith(head):
-            fail(where, f"homes[{i}]: {block[0]!r} does not start with {head!r}")
-        told = [line[len("      launcher "):-1] for line in block
-                if line.startswith("      launcher ")]
-        if told != home_launchers(h, t):
-            fail(where, f"homes[{i}]: launchers {told} in the text form")
-        named = [line for line in block if line.startswith("      named by ")]
-        if len(named) != len(h["sources"]):
-            fail(where, f"homes[{i}]: {len(named)} sources in the text form")
-        if home_launchers(h, t) and ARCHITECTURE_TEXTS[h["architecture"]] not in block[1]:
-            fail(where, f"homes[{i}]: {block[1]!r} does not say {h['architecture']}")
-        if h["version"] is not None and f"version {t(h, 'version')} (" not in block[1]:
-            fail(where, f"homes[{i}]: {block[1]!r} does not say version {h['version']}")
-    for i, j in enumerate(javapaths):
-        block = blocks[first + len(homes) + i]
-        head = f"  {t(j, 'folder')}: on PATH (entry {j['pathIndex']}), "
-        if not block[0].startswith(head):
-            fail(where, f"javapaths[{i}]: {block[0]!r} does not start with {head!r}")
-    kept = [line for block in blocks[:first] for line in block]
-    if not (first or homes or javapaths):
-        kept = [line for block in blocks for line in block]
-    return "".join(lines[:start] + kept)
+            origin = ("release file" if h["versionFrom"] == "release"
+                      else "launcher's version resource")
+            lines.append(f"      version {t(h, 'version')} ({origin}), {architecture}\n")
+        lines += [f"      launcher {launcher}\n" for launcher in launchers]
+    lines += [f"      named by {source_phrase(s, t)}\n" for s in h["sources"]]
+    return lines
+
+
+def javapath_lines(j, homes, t):
+    copies = ("javaw.exe and java.exe" if j["javaw"] and j["java"] else
+              "javaw.exe" if j["javaw"] else "java.exe")
+    lines = [f"  {t(j, 'folder')}: on PATH (entry {j['pathIndex']}), copies of {copies} that "
+             "run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java home\n"]
+    if j["key"] is None:
+        return lines + ["      no JavaSoft key has \"CurrentVersion\": they run no runtime\n"]
+    lines.append(f"      {t(j, 'key')}{view_text(j['view'])} \"CurrentVersion\" is "
+                 f"{t(j, 'currentVersion')}\n")
+    if j["home"] is None:
+        return lines + ["      that subkey has no \"JavaHome\": they run no runtime\n"]
+    if j["homeOffered"]:
+        end = ", which the list offers"
+    elif any(h["home"] == j["home"] for h in homes):
+        end = ", named above"
+    else:
+        end = ", registered as told above"
+    return lines + [f"      they run {t(j, 'home')}{end}\n"]
 
 
 def compare_with_text(where, name, document, text_path, code_page):
@@ -580,7 +679,6 @@ def compare_with_text(where, name, document, text_path, code_page):
             fail(where, f"error message {message!r} is not stderr's first line {first!r}")
         return
     rendered = RENDERERS[name](document, t)
-    text = strip_inventory(where, name, document, text, t)
     if rendered != text:
         got, wanted = rendered.splitlines(), text.splitlines()
         for i, (a, b) in enumerate(zip(got, wanted)):
@@ -589,8 +687,93 @@ def compare_with_text(where, name, document, text_path, code_page):
         fail(where, f"{len(got)} lines from JSON, {len(wanted)} in the text form")
 
 
+def mutations(document, name):
+    """(what, mutated document) for each fact of the homes and javapath folders that the text
+    form of the command tells, changed to another value of its kind. list --all tells of a
+    home its first launcher, version and architecture (or its home and whether it was looked
+    at), and its first source; explain tells all."""
+    def changed(path, value):
+        copy = json.loads(json.dumps(document))
+        record = copy
+        for step in path[:-1]:
+            record = record[step]
+        record[path[-1]] = value
+        return "/".join(str(step) for step in path), copy
+
+    def other_word(value, words):
+        return sorted(w for w in words if w != value and w is not None)[0]
+
+    def text(value):
+        return "x" if value is None else value + "x"
+
+    whole = name == "explain"
+    for i, h in enumerate(document.get("homes", [])):
+        base = ["homes", i]
+        launchers = [n for n in ("javaw", "java") if h[n] is not None]
+        if whole:
+            yield changed(base + ["reason"], other_word(h["reason"], INVENTORY_REASONS))
+        if whole or not launchers:
+            yield changed(base + ["probed"], not h["probed"])
+            yield changed(base + ["home"], text(h["home"]))
+        if h["probed"]:
+            for n in (("javaw", "java") if whole else launchers[:1]):
+                yield changed(base + [n], text(h[n]))
+        if launchers:
+            yield changed(base + ["architecture"], other_word(h["architecture"], ARCHITECTURES))
+            if h["versionFrom"] is not None:
+                yield changed(base + ["version"], text(h["version"]))
+                yield changed(base + ["versionFrom"],
+                              other_word(h["versionFrom"], {"release", "launcher"})
+                              if whole else None)
+        if whole and h["reason"] == "too_long":
+            yield changed(base + ["length"], h["length"] + 1)
+        if whole and h["reason"] == "no_launcher":
+            yield changed(base + ["directory"], text(h["directory"]))
+        for k, source in enumerate(h["sources"] if whole else h["sources"][:1]):
+            at = base + ["sources", k]
+            yield changed(at + ["kind"], other_word(source["kind"], SOURCE_ORDER))
+            yield changed(at + ["hive"], other_word(source["hive"], {"HKLM", "HKCU"}))
+            yield changed(at + ["view"], other_word(source["view"], VIEWS))
+            yield changed(at + ["where"], text(source["where"]))
+            if source["kind"] in REGISTRY_KINDS:
+                yield changed(at + ["value"], text(source["value"]))
+                yield changed(at + ["distribution"], text(source["distribution"]))
+            if source["kind"] == "path":
+                yield changed(at + ["pathIndex"], source["pathIndex"] + 1)
+    for i, j in enumerate(document.get("javapaths", [])):
+        base = ["javapaths", i]
+        yield changed(base + ["folder"], text(j["folder"]))
+        yield changed(base + ["pathIndex"], j["pathIndex"] + 1)
+        if j["java"]:
+            yield changed(base + ["javaw"], not j["javaw"])
+        yield changed(base + ["key"], text(j["key"]))
+        if j["key"] is not None:
+            yield changed(base + ["view"], other_word(j["view"], VIEWS))
+            yield changed(base + ["currentVersion"], text(j["currentVersion"]))
+            yield changed(base + ["home"], text(j["home"]))
+            if j["home"] is not None:
+                yield changed(base + ["homeOffered"], not j["homeOffered"])
+
+
+def refuses_every_mutation(where, name, document, text_path, code_page):
+    """The check itself: each fact of the homes and javapaths changed alone must fail it."""
+    missed = []
+    count = 0
+    for what, mutated in mutations(document, name):
+        count += 1
+        try:
+            check_document(where, mutated)
+            compare_with_text(where, name, mutated, text_path, code_page)
+            missed.append(what)
+        except Mismatch:
+            pass
+    if missed:
+        fail(where, f"the check takes the document with any of {missed} changed")
+    return count
+
+
 def check_documents(folder):
-    checked = compared = 0
+    checked = compared = mutated = 0
     problems = []
     for root, _, files in os.walk(folder):
         for file in sorted(files):
@@ -613,12 +796,16 @@ def check_documents(folder):
                         compare_with_text(where, name, document, os.path.join(root, sibling),
                                           match.group(1))
                         compared += 1
+                        mutated += refuses_every_mutation(where, name, document,
+                                                          os.path.join(root, sibling),
+                                                          match.group(1))
             except Mismatch as problem:
                 problems.append(str(problem))
     for problem in problems:
         print("FAIL", problem)
     print(f"check_json: {checked} documents parsed, {compared} compared with their text "
-          f"forms, {len(problems)} failed ({folder})")
+          f"forms, {len(problems)} failed ({folder}); {mutated} documents with one fact of a "
+          "home or javapath folder changed, each refused")
     if checked == 0:
         # A run of cases that keep none (ctest -R); a case that cannot write its document
         # fails itself.
