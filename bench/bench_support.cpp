@@ -40,6 +40,14 @@ double Minimum(const std::vector<double>& values)
     return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
 }
 
+std::string ProgramPath(const char* name)
+{
+    char self[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string dir(self, length < MAX_PATH ? length : 0);
+    return dir.substr(0, dir.rfind('\\') + 1) + name;
+}
+
 bool ReadPeakMemory(HANDLE process, PeakMemory* peak)
 {
     PROCESS_MEMORY_COUNTERS counters;

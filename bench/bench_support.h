@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "support/machine.h"
@@ -21,6 +22,9 @@ struct PeakMemory {
 };
 // False when the figures cannot be read; process needs PROCESS_QUERY_INFORMATION | PROCESS_VM_READ.
 bool ReadPeakMemory(HANDLE process, PeakMemory* peak);
+
+// A program in the benchmark's own folder.
+std::string ProgramPath(const char* name);
 
 extern const char kBenchRoot[];  // C:\jrebench: every file the benchmarks make
 

@@ -29,14 +29,6 @@ struct Size {
 const Size kSizes[] = {{100, 9}, {1000, 5}, {10000, 3}};
 const DWORD kTimeLimitMs = 30 * 60 * 1000;
 
-std::string ProgramPath(const char* name)
-{
-    char self[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string dir(self, length < MAX_PATH ? length : 0);
-    return dir.substr(0, dir.rfind('\\') + 1) + name;
-}
-
 // Registration i of U: under JavaSoft\JDK when even, else a Temurin MSI or a Zulu key; its
 // home at most 100 to a directory (Wine slows on crowded ones).
 bool SeedOther(int i)

@@ -37,14 +37,6 @@ struct Series {
     }
 };
 
-std::string ProgramPath(const char* name)
-{
-    char self[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string dir(self, length < MAX_PATH ? length : 0);
-    return dir.substr(0, dir.rfind('\\') + 1) + name;
-}
-
 // The dialog of that process once it is visible and its list holds count items, else null.
 HWND FindFilledDialog(DWORD processId, int count)
 {
