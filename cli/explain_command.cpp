@@ -329,8 +329,12 @@ int RunExplainCommand(bool json)
     if (failure != kExitSuccess)
         return failure;
     if (json) {
-        PrintExplainJson(list);
+        const bool printed = PrintExplainJson(list);
         CloseList(list);
+        if (!printed) {
+            PrintError(kOutOfMemoryMessage);
+            return kExitInternal;
+        }
         return kExitSuccess;
     }
     PrintSettings();

@@ -410,11 +410,13 @@ void WriteInventorySource(JsonWriter* writer, const InventorySource& source)
 }
 
 // "homes": every other Java home on the machine that the text forms tell from the inventory
-// (IsToldByInventory), in the same order; in explain also "javapaths".
-void WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
+// (IsToldByInventory), in the same order; in explain also "javapaths". False when the search
+// ran out of memory: the document would miss homes.
+bool WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
 {
     JavaInventory inventory;
-    TakeJavaInventory(list, &inventory);
+    if (!TakeJavaInventory(list, &inventory))
+        return false;
     JsonBeginArray(writer, "homes");
     for (const InventoryHome& home : inventory.homes) {
         if (!IsToldByInventory(home))
@@ -441,7 +443,7 @@ void WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
     }
     JsonEndArray(writer);
     if (!javapaths)
-        return;
+        return true;
     JsonBeginArray(writer, "javapaths");
     for (const InventoryJavapath& javapath : inventory.javapaths) {
         JsonBeginObject(writer, nullptr);
@@ -457,6 +459,7 @@ void WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
         JsonEndObject(writer);
     }
     JsonEndArray(writer);
+    return true;
 }
 
 void WriteSetting(JsonWriter* writer, const char* name, const char* value, bool tooLong)
@@ -470,7 +473,7 @@ void WriteSetting(JsonWriter* writer, const char* name, const char* value, bool 
 
 }  // namespace
 
-void PrintListJson(HWND list, bool all)
+bool PrintListJson(HWND list, bool all)
 {
     JsonWriter writer;
     BeginDocument(&writer, all ? "list --all" : "list");
@@ -480,12 +483,14 @@ void PrintListJson(HWND list, bool all)
     WriteRuntimes(&writer, list, listed);
     if (all) {
         WriteUnofferedRuntimes(&writer, list);
-        WriteInventory(&writer, list, false);
+        if (!WriteInventory(&writer, list, false))
+            return false;
     }
     PrintDocument(&writer);
+    return true;
 }
 
-void PrintExplainJson(HWND list)
+bool PrintExplainJson(HWND list)
 {
     JsonWriter writer;
     BeginDocument(&writer, "explain");
@@ -507,8 +512,10 @@ void PrintExplainJson(HWND list)
         reason = g_starterTooLong ? "starter_too_long" : "starter_matches_none";
     JsonText(&writer, "currentReason", reason);
     WriteUnofferedRuntimes(&writer, list);
-    WriteInventory(&writer, list, true);
+    if (!WriteInventory(&writer, list, true))
+        return false;
     PrintDocument(&writer);
+    return true;
 }
 
 void PrintSetJson(HWND list)

@@ -9,11 +9,12 @@
 const int kJsonSchema = 1;
 
 // list and list --all: "runtimes", "current", and with all "notOffered" and "homes". Runs the search
-// into the empty list box and preselects, as InitRuntimeList does.
-void PrintListJson(HWND list, bool all);
+// into the empty list box and preselects, as InitRuntimeList does. False, with nothing
+// printed, when the search of every Java home ran out of memory.
+bool PrintListJson(HWND list, bool all);
 // explain: "settings", "candidates", "runtimes", "current", "currentReason", "notOffered",
-// "homes", "javapaths".
-void PrintExplainJson(HWND list);
+// "homes", "javapaths". False as PrintListJson.
+bool PrintExplainJson(HWND list);
 // set, after the selected entry was written: "set" with index, text, starter, classes.
 void PrintSetJson(HWND list);
 // An error with an exit code: "error" with "code" and "message" (what stderr says).

@@ -56,8 +56,12 @@ int RunListCommand(bool all, bool json)
     if (failure != kExitSuccess)
         return failure;
     if (json) {
-        PrintListJson(list, all);
+        const bool printed = PrintListJson(list, all);
         CloseList(list);
+        if (!printed) {
+            PrintError(kOutOfMemoryMessage);
+            return kExitInternal;
+        }
         return kExitSuccess;
     }
     InitRuntimeList(list);
