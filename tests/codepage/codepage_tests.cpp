@@ -398,3 +398,69 @@ TEST_F(CODE_PAGE_TEST, JavaHomeTheCodePageLacksIsNamedSo)
     EXPECT_FALSE(named->probed);
 #endif
 }
+
+// Arguments come as typed (CreateProcessW). One that the code page cannot hold is a bad
+// command line, never taken by best fit: "j" a-macron "v" would be "jav" (runtime 2 here) in
+// 1252, and a fullwidth quote a real one, which ends an argument elsewhere. The same path
+// spelt in the code page sets as ever.
+TEST_F(CODE_PAGE_TEST, ArgumentsTheCodePageLacksAreRefused)
+{
+    struct Case {
+        const char* what;
+        std::wstring arguments;
+        bool lacked;          // the code page lacks a character of the arguments
+        std::string shown;    // in stderr's message, when lacked
+        int selected;         // the runtime set, or -1 for exit code 2 and nothing written
+    };
+    const bool lacksFullwidth = JRESELECT_TEST_CODE_PAGE == 1252;
+    const Case cases[] = {
+        {"a-macron, whose best fit is a listed launcher",
+         L"set \"C:\\jt\\cli\\j\u0101v\\bin\\javaw.exe\"", true,
+         "argument 2 holds a character that the ANSI code page (" +
+             std::to_string(JRESELECT_TEST_CODE_PAGE) + ") lacks: C:\\jt\\cli\\j<U+0101>v\\bin\\javaw.exe",
+         -1},
+        {"the same with --json", L"--json set C:\\jt\\cli\\j\u0101v\\bin\\javaw.exe", true,
+         "<U+0101>", -1},
+        // 932 holds the fullwidth quote (0xFA 0x57): a path that names no runtime.
+        {"fullwidth quotes around an index", L"set \uff021\uff02", lacksFullwidth, "<U+FF02>1<U+FF02>",
+         -1},
+        {"a control character is shown, not written", L"set C:\\\x1b[2J\u0101", true,
+         "C:\\<U+001B>[2J<U+0101>", -1},
+        {"a path of this code page", L"set \"" + Widen(kRegisteredLauncher) + L"\"", false, "",
+         1},
+        {"the listed launcher in ASCII", L"set C:\\jt\\cli\\jav\\bin\\javaw.exe", false, "", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearMachine();
+        SeedTwoRuntimes(kBundled);
+        SeedRuntime("1.5", kRoot + "\\jav");
+        MakeLauncher(kRoot + "\\jav\\bin\\javaw.exe");
+        const std::map<std::string, std::string> before = ProductValues();
+
+        const CliRun run = RunCliWide(c.arguments);
+        if (c.selected < 0) {
+            EXPECT_EQ(2u, run.exitCode) << run.out;
+            EXPECT_EQ(before, ProductValues());
+        } else {
+            EXPECT_EQ(0u, run.exitCode) << run.err;
+            const std::string written =
+                c.selected == 1 ? kRegisteredLauncher : kRoot + "\\jav\\bin\\javaw.exe";
+            EXPECT_EQ("(1)" + written + std::string(1, '\0'), ProductValues()["starter"]);
+        }
+        if (c.lacked) {
+            EXPECT_NE(std::string::npos, run.err.find(c.shown)) << run.err;
+            EXPECT_EQ(0u, run.err.rfind("JreSelectCli: argument ", 0)) << run.err;
+            // One line: the control character is not written as itself.
+            const std::string firstLine = run.err.substr(0, run.err.find('\n'));
+            for (const char ch : firstLine)
+                EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20) << run.err;
+        } else {
+            EXPECT_EQ(std::string::npos, run.err.find("lacks")) << run.err;
+        }
+        if (c.arguments.rfind(L"--json", 0) == 0) {
+            EXPECT_NE(std::string::npos, run.out.find("\"code\": 2")) << run.out;
+            EXPECT_NE(std::string::npos, run.out.find(c.shown)) << run.out;
+        }
+    }
+}
