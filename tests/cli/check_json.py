@@ -25,10 +25,11 @@ OUTCOMES = {
     "listed", "not_added", "home_too_long", "home_dir_too_long", "key_absent", "no_subkeys",
     "name_too_long", "key_path_too_long", "no_java_home", "java_home_too_long",
     "java_home_dir_too_long", "launcher_not_found", "no_version_resource", "version_below_5",
+    "home_lone_lead_byte", "java_home_lone_lead_byte",
 }
 UNOFFERED_OUTCOMES = {
     "not_offered", "no_java_home", "java_home_too_long", "java_home_dir_too_long",
-    "launcher_not_found",
+    "java_home_lone_lead_byte", "launcher_not_found",
 }
 UNOFFERED_REASONS = {"other_view", "unread_key", "other_view_unread_key"}
 TRIALS = {
@@ -158,7 +159,8 @@ UNOFFERED = dict({
 }, **NOTE_FACTS)
 SETTING = {"read": kind(bool), "value": text_or_null, "tooLong": kind(bool)}
 INVENTORY_REASONS = {"too_long", "network_path", "device_path", "unexpanded",
-                     "not_fully_qualified", "not_text", "launcher_too_long", "no_launcher",
+                     "not_fully_qualified", "not_text", "not_in_code_page", "lone_lead_byte",
+                     "launcher_too_long", "no_launcher",
                      "left_out_by_search", "not_in_bin", "other_view", "javasoft_key",
                      "vendor_key", "per_user", "only_environment", "only_path", "only_folder"}
 INVENTORY_SOURCE = {
@@ -362,6 +364,9 @@ def outcome_lines(c, t):
         return ["left out: \"home\" is longer than 259 characters, so it is not searched\n"]
     if outcome == "home_dir_too_long":
         return ["left out: \"home\" joined with jre\\bin does not fit 259 characters\n"]
+    if outcome == "home_lone_lead_byte":
+        return ["left out: \"home\" ends in a lone lead byte (half a double-byte character), so "
+                "it is not searched\n"]
     if outcome == "key_absent":
         if c["source"] == "microsoft":
             return ["left out: the key is absent, so wjview.exe is not looked for\n"]
@@ -384,6 +389,9 @@ def outcome_lines(c, t):
     if outcome == "java_home_dir_too_long":
         return ["left out: \"JavaHome\" joined with bin does not fit 259 characters\n"] + \
             java_home_lines(home)
+    if outcome == "java_home_lone_lead_byte":
+        return ["left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
+                "character), so no launcher is looked for\n"] + java_home_lines(home)
     if outcome == "launcher_not_found":
         lines = [f"left out: no launcher, neither javaw.exe nor jrew.exe in "
                  f"{t(c, 'directory')}\n"]
@@ -430,6 +438,10 @@ def unoffered_lines(u, t):
         lines += java_home_lines(home)
         lines.append("      no launcher looked for: \"JavaHome\" joined with bin does not fit "
                      "259 characters\n")
+    elif outcome == "java_home_lone_lead_byte":
+        lines += java_home_lines(home)
+        lines.append("      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
+                     "double-byte character)\n")
     elif outcome == "launcher_not_found":
         lines += java_home_lines(home)
         lines.append(f"      no launcher, neither javaw.exe nor jrew.exe in {t(u, 'directory')}\n")

@@ -464,3 +464,92 @@ TEST_F(CODE_PAGE_TEST, ArgumentsTheCodePageLacksAreRefused)
         }
     }
 }
+
+// A value whose last byte is a lone lead byte (0x95, "hyou" without its trail byte in 932;
+// the bullet, a whole character, in 1252), stored as REG_BINARY where the search reads any
+// type. In 932 it is half a character: joined with bin, the backslash would become its
+// trail byte and name the folder "hyou" + "bin". So the dialog leaves that runtime out and
+// the inventory names the home without looking; in 1252 all is found as ever. A launcher
+// waits at the joined path, where a join that ignored the cut would find it.
+TEST_F(CODE_PAGE_TEST, ValuesEndingInALoneLeadByteAreLeftOut)
+{
+    const bool cut = JRESELECT_TEST_CODE_PAGE == 932;
+    const std::string lead = "\x95";
+    struct Case {
+        const char* what;
+        HKEY root;
+        const char* key;
+        const char* value;
+        std::string home;       // the value's bytes, no NUL
+        std::string launcher;   // where the joined path finds one
+        std::vector<std::string> listed;  // the dialog's list in 1252; empty in 932
+        std::string line;       // explain's line in 932, then the one in 1252
+        std::string line1252;
+    };
+    const std::string qHome = kRoot + "\\q" + lead;
+    const std::string jHome = kRoot + "\\" + lead;
+    const std::string dHome = kRoot + "\\jdk" + lead;
+    const std::string uHome = kRoot + "\\u" + lead;
+    const Case cases[] = {
+        {"the product's home", HKEY_LOCAL_MACHINE, kTestProductKey, "home", qHome,
+         qHome + "\\jre\\bin\\javaw.exe",
+         {std::string(kBundledText) + "|" + qHome + "\\jre\\bin\\javaw.exe|"},
+         "  left out: \"home\" ends in a lone lead byte (half a double-byte character), so it "
+         "is not searched",
+         "  listed as 0: Bundled Java Runtime Environment"},
+        {"JavaHome of the list's own key", HKEY_LOCAL_MACHINE,
+         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome", jHome,
+         jHome + "\\bin\\javaw.exe", {std::string(kRegisteredText) + "|" + jHome +
+                                       "\\bin\\javaw.exe|1.4"},
+         "  1.4: left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
+         "character), so no launcher is looked for",
+         "  1.4: listed as 0: Sun Java Runtime Environment (1.4)"},
+        {"JavaHome under JavaSoft\\JDK", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17",
+         "JavaHome", dHome, dHome + "\\bin\\javaw.exe", {},
+         "      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
+         "double-byte character)",
+         "      launcher " + dHome + "\\bin\\javaw.exe"},
+        {"JavaHome of the current user's JavaSoft key", HKEY_CURRENT_USER,
+         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome", uHome,
+         uHome + "\\bin\\javaw.exe", {},
+         "  " + uHome + ": ends in a lone lead byte (half a double-byte character): not "
+         "looked at",
+         "  " + uHome + ": installed for this user only (HKEY_CURRENT_USER, JavaSoft), which "
+         "this program does not read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearMachine();
+        SeedProduct(kRoot + "\\none", kRoot + "\\none\\javaw.exe");
+        ASSERT_TRUE(SetRawValueIn(c.root, c.key, c.value, REG_BINARY, c.home.data(),
+                                  static_cast<DWORD>(c.home.size())));
+        MakeLauncher(c.launcher);
+
+        ASSERT_TRUE(LoadInstallSettings());
+        ListWindow window;
+        FillRuntimeList(window.list());
+        EXPECT_EQ(cut ? std::vector<std::string>() : c.listed, DescribeList(window.list()));
+        JavaInventory inventory;
+        TakeJavaInventory(window.list(), &inventory);
+        ReleaseRuntimeList(window.list());
+        // The inventory names the home as read, and looks at it only where it is whole.
+        for (const InventoryHome& home : inventory.homes) {
+            if (c.home != home.home)
+                continue;
+            EXPECT_EQ(!cut, home.probed);
+            if (cut) {
+                EXPECT_EQ(kReasonLoneLeadByte, home.reason);
+                EXPECT_EQ(0, home.fileTests);
+            }
+        }
+
+        const CliRun run = RunCli("explain");
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+        ExpectJsonTwin("explain", run);
+        ExpectLinesInOrder(run.out, {cut ? c.line : c.line1252});
+        ExpectJsonTwin("list --all", RunCli("list --all"));
+        if (cut) {
+            EXPECT_EQ(std::string::npos, run.out.find(c.launcher)) << "no launcher tested";
+        }
+    }
+}
