@@ -401,8 +401,8 @@ TEST_F(CODE_PAGE_TEST, JavaHomeTheCodePageLacksIsNamedSo)
 
 // Arguments come as typed (CreateProcessW). One that the code page cannot hold is a bad
 // command line, never taken by best fit: "j" a-macron "v" would be "jav" (runtime 2 here) in
-// 1252, and a fullwidth quote a real one, which ends an argument elsewhere. The same path
-// spelt in the code page sets as ever.
+// 1252, a fullwidth quote a real one, which ends an argument elsewhere, and a yen sign a
+// backslash in 932. The same path spelt in the code page sets as ever.
 TEST_F(CODE_PAGE_TEST, ArgumentsTheCodePageLacksAreRefused)
 {
     struct Case {
@@ -413,17 +413,22 @@ TEST_F(CODE_PAGE_TEST, ArgumentsTheCodePageLacksAreRefused)
         int selected;         // the runtime set, or -1 for exit code 2 and nothing written
     };
     const bool lacksFullwidth = JRESELECT_TEST_CODE_PAGE == 1252;
+    const bool lacksYen = JRESELECT_TEST_CODE_PAGE == 932;
     const Case cases[] = {
         {"a-macron, whose best fit is a listed launcher",
          L"set \"C:\\jt\\cli\\j\u0101v\\bin\\javaw.exe\"", true,
          "argument 2 holds a character that the ANSI code page (" +
-             std::to_string(JRESELECT_TEST_CODE_PAGE) + ") lacks: C:\\jt\\cli\\j<U+0101>v\\bin\\javaw.exe",
+             std::to_string(JRESELECT_TEST_CODE_PAGE) +
+             ") lacks: C:\\jt\\cli\\j<U+0101>v\\bin\\javaw.exe",
          -1},
         {"the same with --json", L"--json set C:\\jt\\cli\\j\u0101v\\bin\\javaw.exe", true,
          "<U+0101>", -1},
         // 932 holds the fullwidth quote (0xFA 0x57): a path that names no runtime.
-        {"fullwidth quotes around an index", L"set \uff021\uff02", lacksFullwidth, "<U+FF02>1<U+FF02>",
-         -1},
+        {"fullwidth quotes around an index", L"set \uff021\uff02", lacksFullwidth,
+         "<U+FF02>1<U+FF02>", -1},
+        // 932 has no yen sign but 0x5C, its backslash: best fit would make a separator.
+        {"yen signs for backslashes", L"set C:\\jt\\cli\\jav\u00a5bin\u00a5javaw.exe",
+         lacksYen, "C:\\jt\\cli\\jav<U+00A5>bin<U+00A5>javaw.exe", -1},
         {"a control character is shown, not written", L"set C:\\\x1b[2J\u0101", true,
          "C:\\<U+001B>[2J<U+0101>", -1},
         {"a path of this code page", L"set \"" + Widen(kRegisteredLauncher) + L"\"", false, "",
