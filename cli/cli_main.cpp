@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/dll_search.h"
 #include "base/text_buffer.h"
 #include "cli/cli_commands.h"
 #include "cli/console_output.h"
 #include "cli/cli_shared.h"
+#include "cli/command_line.h"
 #include "cli/json_forms.h"
 #include "discovery/probes.h"
 
@@ -67,7 +70,8 @@ void PrintUsage(bool toStdout)
               "Exit codes:\n"
               "  0  success\n"
               "  1  Quillfern's settings cannot be read (\"Cannot locate Quillfern software!\")\n"
-              "  2  a bad command line, or an index or path that names no listed runtime;\n"
+              "  2  a bad command line (an argument that the ANSI code page cannot hold\n"
+              "     included), or an index or path that names no listed runtime;\n"
               "     nothing is written\n"
               "  3  a registry write failed (\"Unable to apply changes!\")\n"
               "  4  the hidden list box cannot be made (\"Unable to initialize UI!\"), or the\n"
@@ -91,21 +95,37 @@ int BadCommandLine(bool json, const char* command, const char* why)
     return kExitBadCommand;
 }
 
-int RunCommandLine(int argc, char** argv)
+int RunCommandLine()
 {
+    std::vector<std::string> argv;
+    int badIndex = 0;
+    std::string shown;
+    const ArgumentsRead read = ReadArguments(&argv, &badIndex, &shown);
+    if (read == kArgumentsNoMemory) {
+        PrintError("Out of memory: the command line could not be read.");
+        return kExitInternal;
+    }
     // --json may stand anywhere; the other arguments keep their places.
     const char* arguments[3] = {nullptr, nullptr, nullptr};
     int count = 0;
     bool json = false;
-    for (int i = 1; i < argc; ++i) {
-        if (IsCommand(argv[i], "--json"))
+    for (const std::string& argument : argv) {
+        if (IsCommand(argument.c_str(), "--json"))
             json = true;
         else if (count < 3)
-            arguments[count++] = argv[i];
+            arguments[count++] = argument.c_str();
         else
             ++count;
     }
     const char* command = count > 0 ? arguments[0] : "";
+    // Taken by best fit, it could name another runtime, or end elsewhere.
+    if (read == kArgumentNotAnsi) {
+        char why[128];
+        snprintf(why, sizeof(why),
+                 "argument %d holds a character that the ANSI code page (%u) lacks: ", badIndex,
+                 GetACP());
+        return BadCommandLine(json, command, (why + shown).c_str());
+    }
     if (count == 0)
         return BadCommandLine(json, command, "no command");
     const bool set = IsCommand(command, "set");
@@ -147,14 +167,14 @@ int RunCommandLine(int argc, char** argv)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
     // A probe of an empty removable drive (a card reader, a floppy drive) must fail quietly,
     // never raise a "no disk" box that blocks the dialog or a script.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // Before any DLL is loaded by name or any window is made.
     RestrictDllSearch();
-    const int result = RunCommandLine(argc, argv);
+    const int result = RunCommandLine();
     // A script reading stdout must not take a cut or missing output for the whole. A command
     // that failed keeps its own code, which says more (and that nothing was written).
     if (!FinishStandardOutput() && result == kExitSuccess) {

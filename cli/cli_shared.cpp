@@ -68,6 +68,7 @@ bool IsUnofferedRuntime(const DiscoveryNote& note)
     case kOutcomeNoJavaHome:
     case kOutcomeJavaHomeTooLong:
     case kOutcomeJavaHomeDirTooLong:
+    case kOutcomeJavaHomeLoneLeadByte:
     case kOutcomeNoLauncher:
         return true;
     default:
@@ -210,6 +211,9 @@ void PrintInventoryReason(const InventoryHome& home)
         break;
     case kReasonNotInCodePage:
         Print("holds a character that the ANSI code page (%u) lacks: not looked at", GetACP());
+        break;
+    case kReasonLoneLeadByte:
+        Print("ends in a lone lead byte (half a double-byte character): not looked at");
         break;
     case kReasonLauncherTooLong:
         Print("the home joined with bin\\javaw.exe does not fit 259 characters: not looked at");

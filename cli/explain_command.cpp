@@ -104,6 +104,10 @@ void PrintOutcome(const DiscoveryNote& note)
     case kOutcomeHomeDirTooLong:
         Print("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
         break;
+    case kOutcomeHomeLoneLeadByte:
+        Print("left out: \"home\" ends in a lone lead byte (half a double-byte character), so "
+              "it is not searched\n");
+        break;
     case kOutcomeKeyAbsent:
         if (note.source == kSourceMicrosoft)
             Print("left out: the key is absent, so wjview.exe is not looked for\n");
@@ -137,6 +141,11 @@ void PrintOutcome(const DiscoveryNote& note)
         break;
     case kOutcomeJavaHomeDirTooLong:
         Print("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
+        PrintJavaHome(note.javaHome);
+        break;
+    case kOutcomeJavaHomeLoneLeadByte:
+        Print("left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
+              "character), so no launcher is looked for\n");
         PrintJavaHome(note.javaHome);
         break;
     case kOutcomeNoLauncher:
@@ -212,6 +221,11 @@ void ExplainUnoffered(const DiscoveryNote& note, void* context)
         PrintJavaHome(note.javaHome);
         Print("      no launcher looked for: \"JavaHome\" joined with bin does not fit 259 "
                "characters\n");
+        break;
+    case kOutcomeJavaHomeLoneLeadByte:
+        PrintJavaHome(note.javaHome);
+        Print("      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
+              "double-byte character)\n");
         break;
     case kOutcomeNoLauncher:
         PrintJavaHome(note.javaHome);

@@ -60,6 +60,8 @@ const char* OutcomeCode(DiscoveryOutcome outcome)
         return "home_too_long";
     case kOutcomeHomeDirTooLong:
         return "home_dir_too_long";
+    case kOutcomeHomeLoneLeadByte:
+        return "home_lone_lead_byte";
     case kOutcomeKeyAbsent:
         return "key_absent";
     case kOutcomeNoSubkeys:
@@ -74,6 +76,8 @@ const char* OutcomeCode(DiscoveryOutcome outcome)
         return "java_home_too_long";
     case kOutcomeJavaHomeDirTooLong:
         return "java_home_dir_too_long";
+    case kOutcomeJavaHomeLoneLeadByte:
+        return "java_home_lone_lead_byte";
     case kOutcomeNoLauncher:
         return "launcher_not_found";
     case kOutcomeNoVersion:
@@ -317,6 +321,8 @@ const char* InventoryReasonCode(InventoryReason reason)
         return "not_text";
     case kReasonNotInCodePage:
         return "not_in_code_page";
+    case kReasonLoneLeadByte:
+        return "lone_lead_byte";
     case kReasonLauncherTooLong:
         return "launcher_too_long";
     case kReasonNoLauncher:

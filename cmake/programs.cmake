@@ -4,7 +4,7 @@ target_compile_options(JreSelect PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_W
 target_link_libraries(JreSelect PRIVATE jreselect_core)
 
 # The console companion: the same core, for scripts and for "why is my runtime not listed?".
-add_executable(JreSelectCli cli/cli_main.cpp cli/cli_shared.cpp cli/list_command.cpp
+add_executable(JreSelectCli cli/cli_main.cpp cli/command_line.cpp cli/cli_shared.cpp cli/list_command.cpp
     cli/explain_command.cpp cli/set_command.cpp cli/console_output.cpp cli/json_writer.cpp
     cli/json_forms.cpp res/cli.rc)
 target_compile_options(JreSelectCli PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_WARNINGS}>)

@@ -240,7 +240,11 @@ void NameHome(Search* search, const char* text, size_t length, const InventorySo
             return;
         }
         InventoryReason reason = kReasonNoLauncher;
-        const bool unprobed = FindUnprobedReason(search, home.home, length, &reason);
+        bool unprobed = FindUnprobedReason(search, home.home, length, &reason);
+        if (!unprobed && EndsInLoneLeadByte(home.home)) {
+            unprobed = true;
+            reason = kReasonLoneLeadByte;
+        }
         const std::string key = KeyOf(home.home);
         if (search->offered.count(key) != 0) {
             ++search->inventory->offeredNamings;

@@ -57,6 +57,8 @@ enum InventoryReason {
     kReasonNotText,             // the registry value is not a text (REG_DWORD, REG_BINARY...)
     kReasonNotInCodePage,       // the variable or PATH entry holds a character that the ANSI
                                 // code page lacks: not looked at, never taken by best fit
+    kReasonLoneLeadByte,        // the home ends in a lone lead byte (EndsInLoneLeadByte): not
+                                // looked at, as joined with bin it would name another folder
     kReasonLauncherTooLong,     // home joined with bin\javaw.exe does not fit 259 characters
     kReasonNoLauncher,          // neither javaw.exe nor java.exe where the launchers belong
     kReasonLeftOutBySearch,     // named by the list's own key; the search left it out (explain

@@ -33,6 +33,17 @@ bool EndsInBackslash(const char* text)
     return last != nullptr && *last == '\\';
 }
 
+bool EndsInLoneLeadByte(const char* text)
+{
+    const char* last = nullptr;
+    for (const char* at = text; *at != '\0'; at += CharacterLength(at))
+        last = at;
+    if (last == nullptr || last[1] != '\0')
+        return false;
+    const BYTE byte = static_cast<BYTE>(*last);
+    return byte >= 0x80 && IsDBCSLeadByte(byte);
+}
+
 bool IsFullyQualifiedPath(const char* path)
 {
     const char drive = FoldAsciiLetter(path[0]);

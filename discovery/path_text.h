@@ -7,6 +7,12 @@
 // never a separator.
 bool EndsInBackslash(const char* text);
 
+// True when the last byte of text is a lead byte of a double-byte code page with nothing
+// after it: half a character. Joined with "bin", the backslash between would become its
+// trail byte: in code page 932, C:\ and 0x95 joined with bin read C:\ and the character
+// 0x95 0x5C, then bin, as one folder name.
+bool EndsInLoneLeadByte(const char* text);
+
 // True for a drive letter, a colon and a backslash ("C:\...") and for a UNC path
 // ("\\server\share..."); a slash counts as a backslash, as Windows takes it. Any other path
 // ("jre", "C:jre", "\jre") names a different file depending on where it is looked for.

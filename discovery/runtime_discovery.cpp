@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "discovery/path_text.h"
 #include "discovery/probes.h"
 #include "discovery/runtime_entry.h"
 #include "settings/product_settings.h"
@@ -153,6 +154,11 @@ void SearchBundled(HWND list, const Reporter& reporter)
         reporter.Tell(&note, kOutcomeHomeTooLong);
         return;
     }
+    // Half a character: only such a value changes, every other one is joined as it is.
+    if (EndsInLoneLeadByte(g_homeDir)) {
+        reporter.Tell(&note, kOutcomeHomeLoneLeadByte);
+        return;
+    }
     if (!MakePath(dir, g_homeDir, kBundledDir)) {
         reporter.Tell(&note, kOutcomeHomeDirTooLong);
         return;
@@ -221,6 +227,8 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const RuntimeKey& 
     }
     if (homeLength >= kTextBufferSize)
         reporter.Tell(&note, kOutcomeJavaHomeTooLong);
+    else if (EndsInLoneLeadByte(javaHome))
+        reporter.Tell(&note, kOutcomeJavaHomeLoneLeadByte);
     else if (!MakePath(dir, javaHome, kBinDir))
         reporter.Tell(&note, kOutcomeJavaHomeDirTooLong);
     else

@@ -24,6 +24,8 @@ enum DiscoveryOutcome {
     kOutcomeNotAdded,            // no memory for the entry, or the list box refused it
     kOutcomeHomeTooLong,         // "home" is longer than 259 characters: not searched
     kOutcomeHomeDirTooLong,      // "home" joined with jre\bin does not fit 259 characters
+    kOutcomeHomeLoneLeadByte,    // "home" ends in a lone lead byte (EndsInLoneLeadByte): not
+                                 // searched, as the join would read another folder
     kOutcomeKeyAbsent,           // the JavaSoft key or the Microsoft VM's key is not there
     kOutcomeNoSubkeys,           // the JavaSoft key is there without a subkey
     kOutcomeNameTooLong,         // a subkey name of more than 259 bytes: the enumeration skips
@@ -32,6 +34,8 @@ enum DiscoveryOutcome {
     kOutcomeNoJavaHome,          // the subkey has no "JavaHome" value
     kOutcomeJavaHomeTooLong,     // "JavaHome" is longer than 259 characters
     kOutcomeJavaHomeDirTooLong,  // "JavaHome" joined with bin does not fit 259 characters
+    kOutcomeJavaHomeLoneLeadByte,  // "JavaHome" ends in a lone lead byte: no launcher looked
+                                   // for
     kOutcomeNoLauncher,          // neither javaw.exe nor jrew.exe was found in directory
     kOutcomeNoVersion,           // no wjview.exe with a version resource
     kOutcomeVersionTooOld,       // wjview.exe older than 5.0.0.0

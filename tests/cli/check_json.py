@@ -25,10 +25,11 @@ OUTCOMES = {
     "listed", "not_added", "home_too_long", "home_dir_too_long", "key_absent", "no_subkeys",
     "name_too_long", "key_path_too_long", "no_java_home", "java_home_too_long",
     "java_home_dir_too_long", "launcher_not_found", "no_version_resource", "version_below_5",
+    "home_lone_lead_byte", "java_home_lone_lead_byte",
 }
 UNOFFERED_OUTCOMES = {
     "not_offered", "no_java_home", "java_home_too_long", "java_home_dir_too_long",
-    "launcher_not_found",
+    "java_home_lone_lead_byte", "launcher_not_found",
 }
 UNOFFERED_REASONS = {"other_view", "unread_key", "other_view_unread_key"}
 TRIALS = {
@@ -158,7 +159,7 @@ UNOFFERED = dict({
 }, **NOTE_FACTS)
 SETTING = {"read": kind(bool), "value": text_or_null, "tooLong": kind(bool)}
 INVENTORY_REASONS = {"too_long", "network_path", "device_path", "unexpanded",
-                     "not_fully_qualified", "not_text", "not_in_code_page",
+                     "not_fully_qualified", "not_text", "not_in_code_page", "lone_lead_byte",
                      "launcher_too_long", "no_launcher",
                      "left_out_by_search", "not_in_bin", "other_view", "javasoft_key",
                      "vendor_key", "per_user", "only_environment", "only_path", "only_folder"}
@@ -404,6 +405,9 @@ def outcome_lines(c, t):
         return ["left out: \"home\" is longer than 259 characters, so it is not searched\n"]
     if outcome == "home_dir_too_long":
         return ["left out: \"home\" joined with jre\\bin does not fit 259 characters\n"]
+    if outcome == "home_lone_lead_byte":
+        return ["left out: \"home\" ends in a lone lead byte (half a double-byte character), so "
+                "it is not searched\n"]
     if outcome == "key_absent":
         if c["source"] == "microsoft":
             return ["left out: the key is absent, so wjview.exe is not looked for\n"]
@@ -426,6 +430,9 @@ def outcome_lines(c, t):
     if outcome == "java_home_dir_too_long":
         return ["left out: \"JavaHome\" joined with bin does not fit 259 characters\n"] + \
             java_home_lines(home)
+    if outcome == "java_home_lone_lead_byte":
+        return ["left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
+                "character), so no launcher is looked for\n"] + java_home_lines(home)
     if outcome == "launcher_not_found":
         lines = [f"left out: no launcher, neither javaw.exe nor jrew.exe in "
                  f"{t(c, 'directory')}\n"]
@@ -472,6 +479,10 @@ def unoffered_lines(u, t):
         lines += java_home_lines(home)
         lines.append("      no launcher looked for: \"JavaHome\" joined with bin does not fit "
                      "259 characters\n")
+    elif outcome == "java_home_lone_lead_byte":
+        lines += java_home_lines(home)
+        lines.append("      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
+                     "double-byte character)\n")
     elif outcome == "launcher_not_found":
         lines += java_home_lines(home)
         lines.append(f"      no launcher, neither javaw.exe nor jrew.exe in {t(u, 'directory')}\n")
@@ -600,6 +611,8 @@ def reason_text(h, t):
     if reason == "not_in_code_page":
         return (f"holds a character that the ANSI code page ({t.code_page}) lacks: not looked "
                 "at")
+    if reason == "lone_lead_byte":
+        return "ends in a lone lead byte (half a double-byte character): not looked at"
     if reason == "launcher_too_long":
         return "the home joined with bin\\javaw.exe does not fit 259 characters: not looked at"
     if reason == "no_launcher":
@@ -697,8 +710,13 @@ def mutations(document, name):
         record = copy
         for step in path[:-1]:
             record = record[step]
-        record[path[-1]] = value
-        return "/".join(str(step) for step in path), copy
+        name = path[-1]
+        if isinstance(value, str) and name + "_bytes" in record:
+            # The text forms print the bytes that the code page could not convert.
+            name += "_bytes"
+            value = record[name] + "78"
+        record[name] = value
+        return "/".join(str(step) for step in path[:-1] + [name]), copy
 
     def other_word(value, words):
         return sorted(w for w in words if w != value and w is not None)[0]

@@ -50,9 +50,41 @@ std::string WithoutCarriageReturns(const std::string& text)
 
 namespace {
 
+// Starts the command line, with the standard handles of startup, by CreateProcessA, or by
+// CreateProcessW when wideArguments is given (then appended to the program's path instead).
+BOOL StartProcess(const std::string& program, const std::string& arguments,
+                  const std::wstring* wideArguments, const STARTUPINFOA& startup,
+                  PROCESS_INFORMATION* process)
+{
+    if (wideArguments == nullptr) {
+        std::string commandLine = "\"" + program + "\"";
+        if (!arguments.empty())
+            commandLine += " " + arguments;
+        std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+        mutableLine.push_back('\0');
+        STARTUPINFOA copy = startup;
+        return CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE,
+                              DETACHED_PROCESS, nullptr, nullptr, &copy, process);
+    }
+    std::wstring commandLine = L"\"" + Widen(program) + L"\"";
+    if (!wideArguments->empty())
+        commandLine += L" " + *wideArguments;
+    std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back(L'\0');
+    STARTUPINFOW wide = {};
+    wide.cb = sizeof(wide);
+    wide.dwFlags = startup.dwFlags;
+    wide.hStdInput = startup.hStdInput;
+    wide.hStdOutput = startup.hStdOutput;
+    wide.hStdError = startup.hStdError;
+    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS,
+                          nullptr, nullptr, &wide, process);
+}
+
 // stdoutGiven: standardOutput is the program's stdout; else a pipe that RunCli reads.
-CliRun RunCliProcess(const std::string& arguments, const std::string& program,
-                     bool stdoutGiven, HANDLE standardOutput, DWORD timeLimitMs)
+CliRun RunCliProcess(const std::string& arguments, const std::wstring* wideArguments,
+                     const std::string& program, bool stdoutGiven, HANDLE standardOutput,
+                     DWORD timeLimitMs)
 {
     CliRun run = {0xbdbdbdbd, "", ""};
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -71,14 +103,11 @@ CliRun RunCliProcess(const std::string& arguments, const std::string& program,
     startup.hStdInput = nullptr;
     startup.hStdOutput = stdoutGiven ? standardOutput : outWrite;
     startup.hStdError = errWrite;
-    std::string commandLine = "\"" + program + "\"";
-    if (!arguments.empty())
-        commandLine += " " + arguments;
-    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-    mutableLine.push_back('\0');
+    // For the failures' text; a wide command line is told as this code page shows it.
+    const std::string commandLine =
+        program + " " + (wideArguments == nullptr ? arguments : "(wide arguments)");
     PROCESS_INFORMATION process;
-    const BOOL started = CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, TRUE,
-                                        DETACHED_PROCESS, nullptr, nullptr, &startup, &process);
+    const BOOL started = StartProcess(program, arguments, wideArguments, startup, &process);
     CloseHandle(outWrite);
     CloseHandle(errWrite);
     if (!started) {
@@ -118,12 +147,17 @@ CliRun RunCliProcess(const std::string& arguments, const std::string& program,
 
 CliRun RunCli(const std::string& arguments, const std::string& program, DWORD timeLimitMs)
 {
-    return RunCliProcess(arguments, program, false, nullptr, timeLimitMs);
+    return RunCliProcess(arguments, nullptr, program, false, nullptr, timeLimitMs);
+}
+
+CliRun RunCliWide(const std::wstring& arguments)
+{
+    return RunCliProcess("", &arguments, kCliPath, false, nullptr, 60000);
 }
 
 CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput)
 {
-    return RunCliProcess(arguments, kCliPath, true, standardOutput, 60000);
+    return RunCliProcess(arguments, nullptr, kCliPath, true, standardOutput, 60000);
 }
 
 namespace {

@@ -22,6 +22,9 @@ extern const char kCliPath[];
 // both outputs.
 CliRun RunCli(const std::string& arguments, const std::string& program = kCliPath,
               DWORD timeLimitMs = 60000);
+// The same with arguments as Unicode, started by CreateProcessW: the program gets them as
+// typed, not as the ANSI code page (with best fit) would spell them.
+CliRun RunCliWide(const std::wstring& arguments);
 // The same with standardOutput as the program's stdout (a file, or null for none at all);
 // CliRun::out stays empty.
 CliRun RunCliWithOutput(const std::string& arguments, HANDLE standardOutput);

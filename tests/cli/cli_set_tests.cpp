@@ -125,6 +125,44 @@ TEST_F(CliSetTest, RefusesWhatNamesNoListedRuntimeAndWritesNothing)
     EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
 }
 
+// The arguments as typed (CreateProcessW) are split by the C runtime's rules: quotes group,
+// a backslash before a quote makes it a literal one, two before it make one backslash and
+// a quote that groups. The first line of stderr shows where an argument ended.
+TEST_F(CliSetTest, ArgumentsAreSplitByTheCRuntimeRules)
+{
+    struct Case {
+        std::wstring arguments;
+        const char* why;
+        DWORD exitCode;
+        std::string firstLine;  // of stdout on success, else of stderr
+    };
+    const char kNoSuchLauncher[] = "No listed runtime has the launcher ";
+    const Case cases[] = {
+        {L"\"set\" \"1\"", "quoted command and index", 0,
+         "Set 1: Sun Java Runtime Environment (1.3.1)"},
+        {L"set \"C:\\jt\\cli\\j131\\bin\\jr\"ew.exe", "a quote inside an argument", 0,
+         "Set 1: Sun Java Runtime Environment (1.3.1)"},
+        {L"set C:\\jt\\cli\\j131\\bin\\jrew.exe\\\"", "backslash, then a quote", 2,
+         std::string(kNoSuchLauncher) + kJ131 + "\"."},
+        {L"set \"C:\\jt\\cli\\j131\\bin\\jrew.exe\\\\\"", "two backslashes, then a quote",
+         2, std::string(kNoSuchLauncher) + kJ131 + "\\."},
+        {L"set \"C:\\jt\\cli\\j131\\bin\\jrew.exe\" 1", "a quoted path, then another argument",
+         2, "JreSelectCli: too many arguments"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string before = ClearAndSeed(SeedFiveRuntimes);
+
+        const CliRun run = RunCliWide(c.arguments);
+        EXPECT_EQ(c.exitCode, run.exitCode);
+        const std::string& shown = c.exitCode == 0 ? run.out : run.err;
+        EXPECT_EQ(c.firstLine, shown.substr(0, shown.find('\n')));
+        if (c.exitCode != 0) {
+            EXPECT_EQ(before, DumpKeyTree(kTestVelmorKey));
+        }
+    }
+}
+
 // Wine enforces a key's access list: with writing denied, the "starter" write is refused, so
 // "classes" is not written either.
 TEST_F(CliSetTest, RefusedWriteEndsWithExitCode3)

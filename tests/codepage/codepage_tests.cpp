@@ -290,9 +290,13 @@ TEST_F(CODE_PAGE_TEST, AConsoleShowsTheTextsAsTheDialogDoes)
 
     const std::wstring path = Widen(launcher);
     ASSERT_NE(std::wstring::npos, path.find(kConsoleNameW));
-    for (const char* command : {"list", "explain"}) {
-        SCOPED_TRACE(command);
-        const std::wstring screen = ReadCliConsole(command, path);
+    // Read once the screen holds what each command prints after the texts looked for: the
+    // launcher ends list's last line, but explain names it first as "starter", at its top.
+    const std::pair<const char*, std::wstring> commands[] = {
+        {"list", path}, {"explain", L"On this machine but not offered:"}};
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.first);
+        const std::wstring screen = ReadCliConsole(command.first, command.second);
         EXPECT_NE(std::wstring::npos, screen.find(shown)) << "the display text";
         EXPECT_NE(std::wstring::npos, screen.find(path)) << "the launcher path";
         EXPECT_NE(std::wstring::npos, screen.find(Widen(kBundled))) << "home's runtime";
@@ -397,4 +401,164 @@ TEST_F(CODE_PAGE_TEST, JavaHomeTheCodePageLacksIsNamedSo)
     EXPECT_EQ(kReasonNotInCodePage, named->reason);
     EXPECT_FALSE(named->probed);
 #endif
+}
+
+// Arguments come as typed (CreateProcessW). One that the code page cannot hold is a bad
+// command line, never taken by best fit: "j" a-macron "v" would be "jav" (runtime 2 here) in
+// 1252, a fullwidth quote a real one, which ends an argument elsewhere, and a yen sign a
+// backslash in 932. The same path spelt in the code page sets as ever.
+TEST_F(CODE_PAGE_TEST, ArgumentsTheCodePageLacksAreRefused)
+{
+    struct Case {
+        const char* what;
+        std::wstring arguments;
+        bool lacked;          // the code page lacks a character of the arguments
+        std::string shown;    // in stderr's message, when lacked
+        int selected;         // the runtime set, or -1 for exit code 2 and nothing written
+    };
+    const bool lacksFullwidth = JRESELECT_TEST_CODE_PAGE == 1252;
+    const bool lacksYen = JRESELECT_TEST_CODE_PAGE == 932;
+    const Case cases[] = {
+        {"a-macron, whose best fit is a listed launcher",
+         L"set \"C:\\jt\\cli\\j\u0101v\\bin\\javaw.exe\"", true,
+         "argument 2 holds a character that the ANSI code page (" +
+             std::to_string(JRESELECT_TEST_CODE_PAGE) +
+             ") lacks: C:\\jt\\cli\\j<U+0101>v\\bin\\javaw.exe",
+         -1},
+        {"the same with --json", L"--json set C:\\jt\\cli\\j\u0101v\\bin\\javaw.exe", true,
+         "<U+0101>", -1},
+        // 932 holds the fullwidth quote (0xFA 0x57): a path that names no runtime.
+        {"fullwidth quotes around an index", L"set \uff021\uff02", lacksFullwidth,
+         "<U+FF02>1<U+FF02>", -1},
+        // 932 has no yen sign but 0x5C, its backslash: best fit would make a separator.
+        {"yen signs for backslashes", L"set C:\\jt\\cli\\jav\u00a5bin\u00a5javaw.exe",
+         lacksYen, "C:\\jt\\cli\\jav<U+00A5>bin<U+00A5>javaw.exe", -1},
+        {"a control character is shown, not written", L"set C:\\\x1b[2J\u0101", true,
+         "C:\\<U+001B>[2J<U+0101>", -1},
+        {"a path of this code page", L"set \"" + Widen(kRegisteredLauncher) + L"\"", false, "",
+         1},
+        {"the listed launcher in ASCII", L"set C:\\jt\\cli\\jav\\bin\\javaw.exe", false, "", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearMachine();
+        SeedTwoRuntimes(kBundled);
+        SeedRuntime("1.5", kRoot + "\\jav");
+        MakeLauncher(kRoot + "\\jav\\bin\\javaw.exe");
+        const std::map<std::string, std::string> before = ProductValues();
+
+        const CliRun run = RunCliWide(c.arguments);
+        if (c.selected < 0) {
+            EXPECT_EQ(2u, run.exitCode) << run.out;
+            EXPECT_EQ(before, ProductValues());
+        } else {
+            EXPECT_EQ(0u, run.exitCode) << run.err;
+            const std::string written =
+                c.selected == 1 ? kRegisteredLauncher : kRoot + "\\jav\\bin\\javaw.exe";
+            EXPECT_EQ("(1)" + written + std::string(1, '\0'), ProductValues()["starter"]);
+        }
+        if (c.lacked) {
+            EXPECT_NE(std::string::npos, run.err.find(c.shown)) << run.err;
+            EXPECT_EQ(0u, run.err.rfind("JreSelectCli: argument ", 0)) << run.err;
+            // One line: the control character is not written as itself.
+            const std::string firstLine = run.err.substr(0, run.err.find('\n'));
+            for (const char ch : firstLine)
+                EXPECT_FALSE(static_cast<unsigned char>(ch) < 0x20) << run.err;
+        } else {
+            EXPECT_EQ(std::string::npos, run.err.find("lacks")) << run.err;
+        }
+        if (c.arguments.rfind(L"--json", 0) == 0) {
+            EXPECT_NE(std::string::npos, run.out.find("\"code\": 2")) << run.out;
+            EXPECT_NE(std::string::npos, run.out.find(c.shown)) << run.out;
+        }
+    }
+}
+
+// A value whose last byte is a lone lead byte (0x95, "hyou" without its trail byte in 932;
+// the bullet, a whole character, in 1252), stored as REG_BINARY where the search reads any
+// type. In 932 it is half a character: joined with bin, the backslash would become its
+// trail byte and name the folder "hyou" + "bin". So the dialog leaves that runtime out and
+// the inventory names the home without looking; in 1252 all is found as ever. A launcher
+// waits at the joined path, where a join that ignored the cut would find it.
+TEST_F(CODE_PAGE_TEST, ValuesEndingInALoneLeadByteAreLeftOut)
+{
+    const bool cut = JRESELECT_TEST_CODE_PAGE == 932;
+    const std::string lead = "\x95";
+    struct Case {
+        const char* what;
+        HKEY root;
+        const char* key;
+        const char* value;
+        std::string home;       // the value's bytes, no NUL
+        std::string launcher;   // where the joined path finds one
+        std::vector<std::string> listed;  // the dialog's list in 1252; empty in 932
+        std::string line;       // explain's line in 932, then the one in 1252
+        std::string line1252;
+    };
+    const std::string qHome = kRoot + "\\q" + lead;
+    const std::string jHome = kRoot + "\\" + lead;
+    const std::string dHome = kRoot + "\\jdk" + lead;
+    const std::string uHome = kRoot + "\\u" + lead;
+    const Case cases[] = {
+        {"the product's home", HKEY_LOCAL_MACHINE, kTestProductKey, "home", qHome,
+         qHome + "\\jre\\bin\\javaw.exe",
+         {std::string(kBundledText) + "|" + qHome + "\\jre\\bin\\javaw.exe|"},
+         "  left out: \"home\" ends in a lone lead byte (half a double-byte character), so it "
+         "is not searched",
+         "  listed as 0: Bundled Java Runtime Environment"},
+        {"JavaHome of the list's own key", HKEY_LOCAL_MACHINE,
+         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome", jHome,
+         jHome + "\\bin\\javaw.exe", {std::string(kRegisteredText) + "|" + jHome +
+                                       "\\bin\\javaw.exe|1.4"},
+         "  1.4: left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
+         "character), so no launcher is looked for",
+         "  1.4: listed as 0: Sun Java Runtime Environment (1.4)"},
+        {"JavaHome under JavaSoft\\JDK", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17",
+         "JavaHome", dHome, dHome + "\\bin\\javaw.exe", {},
+         "      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
+         "double-byte character)",
+         "      launcher " + dHome + "\\bin\\javaw.exe"},
+        {"JavaHome of the current user's JavaSoft key", HKEY_CURRENT_USER,
+         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome", uHome,
+         uHome + "\\bin\\javaw.exe", {},
+         "  " + uHome + ": ends in a lone lead byte (half a double-byte character): not "
+         "looked at",
+         "  " + uHome + ": installed for this user only (HKEY_CURRENT_USER, JavaSoft), which "
+         "this program does not read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearMachine();
+        SeedProduct(kRoot + "\\none", kRoot + "\\none\\javaw.exe");
+        ASSERT_TRUE(SetRawValueIn(c.root, c.key, c.value, REG_BINARY, c.home.data(),
+                                  static_cast<DWORD>(c.home.size())));
+        MakeLauncher(c.launcher);
+
+        ASSERT_TRUE(LoadInstallSettings());
+        ListWindow window;
+        FillRuntimeList(window.list());
+        EXPECT_EQ(cut ? std::vector<std::string>() : c.listed, DescribeList(window.list()));
+        JavaInventory inventory;
+        TakeJavaInventory(window.list(), &inventory);
+        ReleaseRuntimeList(window.list());
+        // The inventory names the home as read, and looks at it only where it is whole.
+        for (const InventoryHome& home : inventory.homes) {
+            if (c.home != home.home)
+                continue;
+            EXPECT_EQ(!cut, home.probed);
+            if (cut) {
+                EXPECT_EQ(kReasonLoneLeadByte, home.reason);
+                EXPECT_EQ(0, home.fileTests);
+            }
+        }
+
+        const CliRun run = RunCli("explain");
+        EXPECT_EQ(0u, run.exitCode) << run.err;
+        ExpectJsonTwin("explain", run);
+        ExpectLinesInOrder(run.out, {cut ? c.line : c.line1252});
+        ExpectJsonTwin("list --all", RunCli("list --all"));
+        if (cut) {
+            EXPECT_EQ(std::string::npos, run.out.find(c.launcher)) << "no launcher tested";
+        }
+    }
 }
