@@ -44,6 +44,8 @@ protected:
     }
     void TearDown() override
     {
+        RemoveNetworkDrive();
+        RemoveShares();
         ReleaseRuntimeList(window_.list());
         MachineTest::TearDown();
         ResetProgramKeys(kView32);
@@ -433,6 +435,114 @@ TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
         EXPECT_EQ(0, home->fileTests);
         EXPECT_STREQ("", home->launcherDir);
         EXPECT_EQ(kArchUnknown, home->architecture);
+    }
+}
+
+// Every source alike: a home on a share, on a drive mapped to the network or behind a
+// device path is named with its reason and never opened, though its launchers are there to
+// be found. One row per source, each with each place.
+TEST_F(InventoryTest, HomesOnTheNetworkOrADeviceAreNeverOpened)
+{
+    struct Source {
+        const char* name;
+        HKEY root;  // a registration: root's key and value in view; else null
+        const char* key;
+        const char* value;
+        REGSAM view;
+        const char* variable;  // or JAVA_HOME, JDK_HOME, PATH (the home's bin, or the javapath)
+        bool javapath;         // PATH names Oracle's javapath folder there, not a bin
+        InventorySourceKind kind;
+        bool needsOtherView;
+    };
+    const REGSAM otherView = sizeof(void*) == 8 ? kView32 : kView64;
+    const Source sources[] = {
+        {"JavaSoft\\JRE", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kOwnView,
+         nullptr, false, kNamedByJavaSoftKey, false},
+        {"JavaSoft\\JDK", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", kOwnView,
+         nullptr, false, kNamedByJavaSoftKey, false},
+        {"JavaSoft\\JDK in the other view", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17",
+         "JavaHome", otherView, nullptr, false, kNamedByJavaSoftKey, true},
+        {"the list's key in the other view", HKEY_LOCAL_MACHINE,
+         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome", otherView, nullptr,
+         false, kNamedByListKeyOtherView, true},
+        {"a vendor's key, HKLM", HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-21",
+         "InstallationPath", kOwnView, nullptr, false, kNamedByVendorKey, false},
+        {"a vendor's key, HKLM, other view", HKEY_LOCAL_MACHINE, kTemurinKey, "Path", otherView,
+         nullptr, false, kNamedByVendorKey, true},
+        {"a vendor's key, HKCU", HKEY_CURRENT_USER, kTemurinKey, "Path", kOwnView, nullptr, false,
+         kNamedByUserKey, false},
+        {"JAVA_HOME", nullptr, nullptr, nullptr, kOwnView, "JAVA_HOME", false, kNamedByEnvironment,
+         false},
+        {"JDK_HOME", nullptr, nullptr, nullptr, kOwnView, "JDK_HOME", false, kNamedByEnvironment,
+         false},
+        {"PATH", nullptr, nullptr, nullptr, kOwnView, "PATH", false, kNamedByPath, false},
+        {"the javapath folder on PATH", nullptr, nullptr, nullptr, kOwnView, "PATH", true,
+         kNamedByPath, false},
+    };
+    // Where the home is named, and the local folder that holds its files.
+    struct Place {
+        const char* name;
+        std::string home;
+        std::string files;
+        InventoryReason reason;
+    };
+    const std::string netDrive = kRoot + "\\netdrive";
+    ASSERT_TRUE(DefineNetworkDrive(netDrive));
+    const char driveRoot[] = {static_cast<char>(kNetworkDriveLetter - 'a' + 'A'), ':', '\\', '\0'};
+    ASSERT_EQ(static_cast<UINT>(DRIVE_REMOTE), GetDriveTypeA(driveRoot));
+    const Place places[] = {
+        {"a share", std::string(kTestShare) + "\\jdk", MakeShareFolder("jdk"), kReasonNetworkPath},
+        {"a network drive", std::string(driveRoot) + "jdk", netDrive + "\\jdk", kReasonNetworkPath},
+        {"a device path", "\\\\?\\" + kRoot + "\\device\\jdk", kRoot + "\\device\\jdk",
+         kReasonDevicePath},
+        {"a device path with a dot", "\\\\.\\" + kRoot + "\\device\\jdk", kRoot + "\\device\\jdk",
+         kReasonDevicePath},
+    };
+    const bool hasOtherView = OtherRegistryView() != 0;
+    for (const Place& place : places) {
+        for (const Source& source : sources) {
+            SCOPED_TRACE(std::string(source.name) + ", on " + place.name);
+            if (source.needsOtherView && !hasOtherView)
+                continue;
+            SetUp();  // a cleared machine with the product
+            ASSERT_FALSE(place.files.empty());
+            const std::string javapath = "Common Files\\Oracle\\Java\\javapath";
+            ASSERT_TRUE(MakeJavaHome(place.files, kLauncherX64, kLauncherX64,
+                                     ReleaseText("21.0.2").c_str()));
+            ASSERT_TRUE(MakeFile(place.files + "\\" + javapath + "\\javaw.exe", "copy"));
+            // The place is there to be found: what the program names exists.
+            const std::string named = source.javapath ? place.home + "\\" + javapath
+                                      : source.variable != nullptr && strcmp(source.variable, "PATH") == 0
+                                          ? place.home + "\\bin"
+                                          : place.home;
+            const std::string launcher =
+                source.javapath ? named + "\\javaw.exe" : place.home + "\\bin\\javaw.exe";
+            ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(launcher.c_str())) << launcher;
+            if (source.key != nullptr) {
+                ASSERT_TRUE(SeedHomeValue(source.root, source.key, source.value, named, source.view));
+            } else if (strcmp(source.variable, "PATH") == 0) {
+                SetEnvironment("PATH", (named + ";" + EnvironmentValue("PATH")).c_str());
+            } else {
+                SetEnvironment(source.variable, named.c_str());
+            }
+
+            const JavaInventory& inventory = Take();
+            ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
+            const InventoryHome& home = inventory.homes[0];
+            EXPECT_EQ(named, home.home);
+            EXPECT_EQ(place.reason, home.reason);
+            EXPECT_FALSE(home.probed);
+            EXPECT_EQ(0, home.fileTests);
+            EXPECT_STREQ("", home.launcherDir);
+            EXPECT_STREQ("", home.javaw);
+            EXPECT_STREQ("", home.java);
+            EXPECT_STREQ("", home.version);
+            EXPECT_EQ(kVersionUnknown, home.versionOrigin);
+            EXPECT_EQ(kArchUnknown, home.architecture);
+            ASSERT_EQ(1u, home.sources.size());
+            EXPECT_EQ(source.kind, home.sources[0].kind);
+            EXPECT_TRUE(inventory.javapaths.empty());
+        }
     }
 }
 
