@@ -41,11 +41,9 @@ const char* SourceCode(DiscoverySource source)
     case kSourceRegistered:
         return "registered";
     case kSourceMicrosoft:
-        return "microsoft";
-    case kSourceNotOffered:
         break;
     }
-    return "not_offered";
+    return "microsoft";
 }
 
 // One stable word per outcome.
@@ -80,10 +78,6 @@ const char* OutcomeCode(DiscoveryOutcome outcome)
         return "no_version_resource";
     case kOutcomeVersionTooOld:
         return "version_below_5";
-    case kOutcomeNotOffered:
-        return "not_offered";
-    case kOutcomeAlsoOffered:
-        return "also_offered";
     }
     return "unknown";
 }
@@ -259,43 +253,11 @@ void WriteCandidate(const DiscoveryNote& note, void* context)
     JsonEndObject(writer);
 }
 
-// Why a runtime registered where the dialog does not look is not offered.
-const char* UnofferedReasonCode(const DiscoveryNote& note)
-{
-    const bool otherKey = strcmp(note.parentKey, kJavaSoftKey) != 0;
-    if (note.view != 0)
-        return otherKey ? "other_view_unread_key" : "other_view";
-    return "unread_key";
-}
-
-// One element of "notOffered". The sources are the registry keys that name the runtime;
-// its architecture is not read from the launcher yet, so it is null.
-void WriteUnoffered(const DiscoveryNote& note, void* context)
-{
-    if (!IsUnofferedRuntime(note))
-        return;
-    JsonWriter* writer = static_cast<JsonWriter*>(context);
-    JsonBeginObject(writer, nullptr);
-    JsonText(writer, "name", note.subkey);
-    JsonText(writer, "reason", UnofferedReasonCode(note));
-    JsonText(writer, "outcome", OutcomeCode(note.outcome));
-    JsonBeginArray(writer, "sources");
-    JsonBeginObject(writer, nullptr);
-    JsonText(writer, "kind", "registry");
-    JsonText(writer, "parentKey", note.parentKey);
-    JsonText(writer, "key", (std::string(note.parentKey) + "\\" + note.subkey).c_str());
-    JsonText(writer, "view", ViewCode(note.view));
-    JsonEndObject(writer);
-    JsonEndArray(writer);
-    JsonNull(writer, "architecture");
-    WriteNoteFacts(writer, note);
-    JsonEndObject(writer);
-}
-
-void WriteUnofferedRuntimes(JsonWriter* writer, HWND list)
+// "notOffered": kept for the documents of schema 1, and always empty: every registration
+// where the dialog does not look names a home, told in "homes" with all its sources.
+void WriteUnofferedRuntimes(JsonWriter* writer)
 {
     JsonBeginArray(writer, "notOffered");
-    FindUnofferedRuntimes(list, WriteUnoffered, writer);
     JsonEndArray(writer);
 }
 
@@ -477,7 +439,7 @@ void PrintListJson(HWND list, bool all)
     SelectCurrentRuntime(list);
     WriteRuntimes(&writer, list, listed);
     if (all) {
-        WriteUnofferedRuntimes(&writer, list);
+        WriteUnofferedRuntimes(&writer);
         WriteInventory(&writer, list, false);
     }
     PrintDocument(&writer);
@@ -504,7 +466,7 @@ void PrintExplainJson(HWND list)
     if (ListGetCurSel(list) < 0)
         reason = g_starterTooLong ? "starter_too_long" : "starter_matches_none";
     JsonText(&writer, "currentReason", reason);
-    WriteUnofferedRuntimes(&writer, list);
+    WriteUnofferedRuntimes(&writer);
     WriteInventory(&writer, list, true);
     PrintDocument(&writer);
 }
