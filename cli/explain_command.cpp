@@ -206,6 +206,13 @@ void ExplainInventoryHome(const InventoryHome& home, int* count)
     }
 }
 
+// The key or keys that copies of this major version follow, as one phrase.
+const char* FollowedKeysText(int major)
+{
+    return major <= 8 ? "SOFTWARE\\JavaSoft\\Java Runtime Environment"
+                      : "SOFTWARE\\JavaSoft\\JRE, then JDK,";
+}
+
 // explain: the javapath folder, which is no home but copies that follow CurrentVersion.
 void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inventory)
 {
@@ -215,8 +222,25 @@ void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inv
            javapath.hasJavaw && javapath.hasJava ? "javaw.exe and java.exe"
            : javapath.hasJavaw                   ? "javaw.exe"
                                                  : "java.exe");
+    const char* copy = javapath.hasJavaw ? "javaw.exe" : "java.exe";
+    if (javapath.copyMajor < 0) {
+        Print("      %s has no version resource, so which key it follows is not known: no "
+               "runtime named\n",
+               copy);
+        return;
+    }
+    const InventoryArchitecture architecture = javapath.copyArchitecture;
+    if (architecture == kArchUnknown) {
+        Print("      %s is version %s, of no known architecture, so which registry view it "
+               "reads is not known: no runtime named\n",
+               copy, javapath.copyVersion);
+        return;
+    }
+    Print("      %s is version %s, %s: it follows %s in the %s registry view\n", copy,
+           javapath.copyVersion, ArchitectureText(architecture),
+           FollowedKeysText(javapath.copyMajor), architecture == kArchX86 ? "32-bit" : "64-bit");
     if (javapath.key[0] == '\0') {
-        Print("      no JavaSoft key has \"CurrentVersion\": they run no runtime\n");
+        Print("      no such key has \"CurrentVersion\": they run no runtime\n");
         return;
     }
     Print("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewText(javapath.view),

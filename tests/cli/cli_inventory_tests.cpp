@@ -156,29 +156,46 @@ std::vector<NotOfferedCase> Cases()
           "fixed place: not looked at",
           "      not looked at: no file was tested",
           "      named by JDK_HOME"}},
-        {"the javapath folder, following JavaSoft\\JRE's CurrentVersion",
+        {"the javapath folder of x64 copies of 17, following JavaSoft\\JRE's CurrentVersion in "
+         "the 64-bit view",
          [] {
              const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
-             MakeFile(javapath + "\\java.exe", "copy");
-             MakeFile(javapath + "\\javaw.exe", "copy");
+             MakeJavaHome(javapath, kLauncherX64, kLauncherX64);
+             MoveFileA((javapath + "\\bin\\java.exe").c_str(), (javapath + "\\java.exe").c_str());
+             MoveFileA((javapath + "\\bin\\javaw.exe").c_str(), (javapath + "\\javaw.exe").c_str());
              PrependPath(javapath);
-             SetText(kTestJre9Key, "CurrentVersion", "21");
-             SeedRuntimeUnder(kTestJre9Key, "21", kRoot + "\\jre21");
+             SetText(kTestJre9Key, "CurrentVersion", "21", REG_SZ, kView64);
+             SeedRuntimeUnder(kTestJre9Key, "21", kRoot + "\\jre21", REG_SZ, kView64);
              MakeJavaHome(kRoot + "\\jre21", kLauncherX64, kLauncherX64);
          },
          {"  -\tnot selectable: 17.0.10.7 x64, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\21 "
-          "\"JavaHome\"\tC:\\jt\\cli\\jre21\\bin\\javaw.exe"},
+          "\"JavaHome\"" + view64 + "\tC:\\jt\\cli\\jre21\\bin\\javaw.exe"},
          {"  C:\\jt\\cli\\jre21: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), "
           "which this program does not read",
-      "      version 17.0.10.7 (launcher's version resource), x64",
-      "      launcher C:\\jt\\cli\\jre21\\bin\\javaw.exe",
-      "      launcher C:\\jt\\cli\\jre21\\bin\\java.exe",
-      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\21 \"JavaHome\"",
-      "  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
-      "javaw.exe and java.exe that run the runtime the JavaSoft key's \"CurrentVersion\" names; "
-      "not a Java home",
-      "      SOFTWARE\\JavaSoft\\JRE \"CurrentVersion\" is 21",
-      "      they run C:\\jt\\cli\\jre21, named above"}},
+          "      version 17.0.10.7 (launcher's version resource), x64",
+          "      launcher C:\\jt\\cli\\jre21\\bin\\javaw.exe",
+          "      launcher C:\\jt\\cli\\jre21\\bin\\java.exe",
+          "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\21 \"JavaHome\"" + view64,
+          "  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
+          "javaw.exe and java.exe that run the runtime the JavaSoft key's \"CurrentVersion\" "
+          "names; not a Java home",
+          "      javaw.exe is version 17.0.10.7, x64: it follows SOFTWARE\\JavaSoft\\JRE, then JDK, "
+          "in the 64-bit registry view",
+          "      SOFTWARE\\JavaSoft\\JRE" + view64 + " \"CurrentVersion\" is 21",
+          "      they run C:\\jt\\cli\\jre21, named above"}},
+        {"the javapath folder of copies without a version resource: no key known",
+         [] {
+             const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
+             MakeFile(javapath + "\\javaw.exe", "copy");
+             PrependPath(javapath);
+             SetText(kTestJre9Key, "CurrentVersion", "21", REG_SZ, kView64);
+         },
+         {},
+         {"  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
+          "javaw.exe that run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java "
+          "home",
+          "      javaw.exe has no version resource, so which key it follows is not known: no "
+          "runtime named"}},
         {"homes the list offers, named again by JAVA_HOME and PATH, are not repeated",
          [] {
              SetEnvironment("JAVA_HOME", "C:\\JT\\CLI\\J8\\");

@@ -342,50 +342,124 @@ TEST_F(InventoryTest, HomesTheListOffersAreNotRepeated)
 }
 
 // Oracle's javapath folder on PATH holds copies of the launchers: not a home, but named for
-// the home that JavaSoft's "CurrentVersion" names, or for naming none.
-TEST_F(InventoryTest, JavapathNamesTheCurrentVersionsHome)
-{
-    const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
-    MakeFile(javapath + "\\java.exe", "copy");
-    MakeFile(javapath + "\\javaw.exe", "copy");
-    MakeFile(javapath + "\\javac.exe", "copy");
-    SetEnvironment("PATH", (javapath + ";" + EnvironmentValue("PATH")).c_str());
+// the home that the copies run. Their version resource picks the key (8 and earlier "Java
+// Runtime Environment", 9 and later "JRE" then "JDK"), their PE header the registry view.
+const std::string kJavapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
+const std::string kJre21 = kRoot + "\\jre-21";
+const std::string kJdk22 = kRoot + "\\jdk-22";
+const std::string kJre11X86 = kRoot + "\\jre-11-x86";
+const std::string kJ8 = kRoot + "\\j8";
 
-    {
-        SCOPED_TRACE("no CurrentVersion anywhere");
+TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
+{
+    struct Row {
+        const char* name;
+        const char* copy;  // fixture of both copies, or null: plain files without a version
+        void (*seed)();
+        bool needsOtherView;
+        int major;
+        const char* key;
+        REGSAM seededView;  // the view the key was read in, as seeded
+        const char* currentVersion;
+        std::string home;
+        bool homeOffered;
+    };
+    const Row rows[] = {
+        {"copies without a version resource follow no key", nullptr,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
+                           kView64);
+         },
+         false, -1, "", kOwnView, "", "", false},
+        {"x64 copies of 17 follow JRE's CurrentVersion in the 64-bit view", kLauncherX64,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
+                           kView64);
+             SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
+                           kView64);
+         },
+         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "21", kJre21, false},
+        {"x64 copies of 17, JDK's CurrentVersion alone", kLauncherX64,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
+                           kView64);
+         },
+         false, 17, "SOFTWARE\\JavaSoft\\JDK", kView64, "22", kJdk22, false},
+        {"x86 copies follow the 32-bit view, not the 64-bit one", kLauncherX86,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
+                           kView64);
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "11", REG_SZ, kView32);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\11", "JavaHome", kJre11X86,
+                           kView32);
+         },
+         true, 17, "SOFTWARE\\JavaSoft\\JRE", kView32, "11", kJre11X86, false},
+        {"copies of version 5 follow Java Runtime Environment, whose home the list offers",
+         "wjview_5_0_0_381",
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21");
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21);
+             SetText(kTestJavaSoftKey, "CurrentVersion", "1.8");
+             SeedRuntime("1.8", kJ8);
+             MakeLauncher(kJ8 + "\\bin\\javaw.exe");
+         },
+         false, 5, kTestJavaSoftKey, kOwnView, "1.8", kJ8, true},
+        {"no key of those the copies pick has CurrentVersion", kLauncherX64,
+         [] {
+             SetText(kTestJavaSoftKey, "CurrentVersion", "1.8", REG_SZ, kView64);
+             SeedRuntime("1.8", kJ8, REG_SZ, kView64);
+         },
+         false, 17, "", kView64, "", "", false},
+        {"CurrentVersion names a subkey without JavaHome", kLauncherX64,
+         [] { SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "22", REG_SZ, kView64); },
+         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "22", "", false},
+    };
+    const bool otherView = OtherRegistryView() != 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.needsOtherView && !otherView)
+            continue;
+        SetUp();
+        ASSERT_TRUE(MakeDirectories(kJavapath));
+        for (const char* name : {"\\java.exe", "\\javaw.exe"}) {
+            if (row.copy != nullptr)
+                ASSERT_TRUE(CopyFileA(FixturePath(row.copy).c_str(), (kJavapath + name).c_str(),
+                                      FALSE));
+            else
+                ASSERT_TRUE(MakeFile(kJavapath + name, "copy"));
+        }
+        MakeFile(kJavapath + "\\javac.exe", "copy");
+        for (const std::string& home : {kJre21, kJdk22, kJre11X86})
+            MakeJavaHome(home, kLauncherX64, kLauncherX64);
+        SetEnvironment("PATH", (kJavapath + ";" + EnvironmentValue("PATH")).c_str());
+        row.seed();
+
         const JavaInventory& inventory = Take();
-        EXPECT_TRUE(inventory.homes.empty());
-        ASSERT_EQ(1u, inventory.javapaths.size());
-        EXPECT_EQ(javapath, inventory.javapaths[0].folder);
-        EXPECT_TRUE(inventory.javapaths[0].hasJavaw);
-        EXPECT_TRUE(inventory.javapaths[0].hasJava);
-        EXPECT_STREQ("", inventory.javapaths[0].key);
-        EXPECT_STREQ("", inventory.javapaths[0].home);
-        EXPECT_EQ(-1, inventory.javapaths[0].homeIndex);
-    }
-    {
-        SCOPED_TRACE("CurrentVersion names JRE 21");
-        const std::string oracle = kRoot + "\\jre-21";
-        MakeJavaHome(oracle, kLauncherX64, kLauncherX64, ReleaseText("21.0.2").c_str());
-        SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21");
-        SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", oracle);
-        const JavaInventory& inventory = Take();
-        ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
-        EXPECT_EQ(oracle, inventory.homes[0].home);
-        ASSERT_EQ(1u, inventory.javapaths.size());
-        EXPECT_STREQ("SOFTWARE\\JavaSoft\\JRE", inventory.javapaths[0].key);
-        EXPECT_STREQ("21", inventory.javapaths[0].currentVersion);
-        EXPECT_EQ(oracle, inventory.javapaths[0].home);
-        EXPECT_EQ(0, inventory.javapaths[0].homeIndex);
-        EXPECT_FALSE(inventory.javapaths[0].homeOffered);
-    }
-    {
-        SCOPED_TRACE("CurrentVersion names a subkey without JavaHome");
-        SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "22");
-        const JavaInventory& inventory = Take();
-        ASSERT_EQ(1u, inventory.javapaths.size());
-        EXPECT_STREQ("22", inventory.javapaths[0].currentVersion);
-        EXPECT_STREQ("", inventory.javapaths[0].home);
+        ASSERT_EQ(1u, inventory.javapaths.size()) << Describe(inventory);
+        const InventoryJavapath& found = inventory.javapaths[0];
+        EXPECT_EQ(kJavapath, found.folder);
+        EXPECT_TRUE(found.hasJavaw);
+        EXPECT_TRUE(found.hasJava);
+        EXPECT_EQ(row.major, found.copyMajor);
+        EXPECT_STREQ(row.key, found.key);
+        if (row.major >= 0) {
+            EXPECT_EQ(ReportedView(row.seededView), found.view);
+        }
+        EXPECT_STREQ(row.currentVersion, found.currentVersion);
+        EXPECT_EQ(row.home, found.home);
+        EXPECT_EQ(row.homeOffered, found.homeOffered);
+        if (!row.home.empty() && !row.homeOffered) {
+            // The home is among the inventory's, named by its registration.
+            ASSERT_GE(found.homeIndex, 0);
+            EXPECT_EQ(row.home, inventory.homes[found.homeIndex].home);
+        } else {
+            EXPECT_EQ(-1, found.homeIndex);
+        }
     }
 }
 
