@@ -77,6 +77,19 @@ bool IsToldByInventory(const InventoryHome& home)
     return false;
 }
 
+bool IsListedByInventory(const InventoryHome& home)
+{
+    if (!IsToldByInventory(home))
+        return false;
+    if (home.probed)
+        return true;
+    for (const InventorySource& source : home.sources) {
+        if (source.kind != kNamedByPath)
+            return true;
+    }
+    return false;
+}
+
 const char* ArchitectureText(InventoryArchitecture architecture)
 {
     switch (architecture) {

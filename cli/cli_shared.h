@@ -33,6 +33,10 @@ const char* ViewText(REGSAM view);
 // other than the list's own key names. A home that only that key names is the search's,
 // explained with its candidates.
 bool IsToldByInventory(const InventoryHome& home);
+// Whether list --all gives the home a line: every home that explain tells, but a PATH entry
+// that names no fixed place (".", "rel\bin", "%X%\bin", "\\server\tools") and nothing
+// else names, which is no home: explain names it, with its PATH entry and reason.
+bool IsListedByInventory(const InventoryHome& home);
 // "x86", "x64", "ARM64" or "architecture unknown".
 const char* ArchitectureText(InventoryArchitecture architecture);
 // Where the source named the home, in one phrase: "Eclipse Temurin,

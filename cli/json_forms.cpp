@@ -371,15 +371,17 @@ void WriteInventorySource(JsonWriter* writer, const InventorySource& source)
     JsonEndObject(writer);
 }
 
-// "homes": every other Java home on the machine that the text forms tell from the inventory
-// (IsToldByInventory), in the same order; in explain also "javapaths".
+// "homes": every other Java home on the machine that the text form tells from the inventory
+// (explain: IsToldByInventory; list --all: IsListedByInventory), in the same order; in
+// explain also "javapaths".
 void WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
 {
     JavaInventory inventory;
     TakeJavaInventory(list, &inventory);
     JsonBeginArray(writer, "homes");
     for (const InventoryHome& home : inventory.homes) {
-        if (!IsToldByInventory(home))
+        // explain tells what its text tells; list --all only what its lines list.
+        if (javapaths ? !IsToldByInventory(home) : !IsListedByInventory(home))
             continue;
         JsonBeginObject(writer, nullptr);
         JsonTextOrNull(writer, "home", home.home);

@@ -20,12 +20,12 @@ void PrintListLine(HWND list, int index, int selected)
            entry != nullptr ? entry->starter : "");
 }
 
-// list --all: one line per home that the inventory tells (IsToldByInventory): its version
+// list --all: one line per home that the inventory lists (IsListedByInventory): its version
 // and architecture, or its home and why it was not looked at; then the first source that
 // named it.
 void ListInventoryHome(const InventoryHome& home)
 {
-    if (!IsToldByInventory(home))
+    if (!IsListedByInventory(home))
         return;
     const char* launcher = home.javaw[0] != '\0' ? home.javaw : home.java;
     Print("  -\tnot selectable: ");

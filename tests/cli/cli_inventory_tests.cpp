@@ -196,6 +196,23 @@ std::vector<NotOfferedCase> Cases()
           "home",
           "      javaw.exe has no version resource, so which key it follows is not known: no "
           "runtime named"}},
+        {"PATH entries that name no fixed place: named by explain, no home in list --all",
+         [] { PrependPath(".;rel\\bin;%X%\\bin;\\\\server\\tools"); },
+         {},
+         {"  .: not fully qualified (no drive letter, colon and backslash), so it names no fixed "
+          "place: not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 0, .",
+          "  rel\\bin: not fully qualified (no drive letter, colon and backslash), so it names no "
+          "fixed place: not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 1, rel\\bin",
+          "  %X%\\bin: holds %...% references, which are not expanded: not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 2, %X%\\bin",
+          "  \\\\server\\tools: a network path, not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 3, \\\\server\\tools"}},
         {"homes the list offers, named again by JAVA_HOME and PATH, are not repeated",
          [] {
              SetEnvironment("JAVA_HOME", "C:\\JT\\CLI\\J8\\");
