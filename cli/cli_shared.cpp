@@ -61,21 +61,6 @@ const RuntimeEntry* EntryAt(HWND list, int index)
     return static_cast<const RuntimeEntry*>(ListGetItemData(list, index));
 }
 
-bool IsUnofferedRuntime(const DiscoveryNote& note)
-{
-    switch (note.outcome) {
-    case kOutcomeNotOffered:
-    case kOutcomeNoJavaHome:
-    case kOutcomeJavaHomeTooLong:
-    case kOutcomeJavaHomeDirTooLong:
-    case kOutcomeJavaHomeLoneLeadByte:
-    case kOutcomeNoLauncher:
-        return true;
-    default:
-        return false;
-    }
-}
-
 const char* ViewText(REGSAM view)
 {
     if (view == 0)
@@ -83,17 +68,23 @@ const char* ViewText(REGSAM view)
     return view == KEY_WOW64_64KEY ? " (64-bit view)" : " (32-bit view)";
 }
 
-// The one line of reason, after "name: ".
-
 bool IsToldByInventory(const InventoryHome& home)
 {
     for (const InventorySource& source : home.sources) {
-        if (source.kind >= kNamedByVendorKey)
+        if (source.kind != kNamedByListKey)
             return true;
-        // A JavaSoft registration on the network or a device is never opened by
-        // FindUnofferedRuntimes: only the inventory tells it, with its reason.
-        if (source.kind != kNamedByListKey &&
-            (home.reason == kReasonNetworkPath || home.reason == kReasonDevicePath))
+    }
+    return false;
+}
+
+bool IsListedByInventory(const InventoryHome& home)
+{
+    if (!IsToldByInventory(home))
+        return false;
+    if (home.probed)
+        return true;
+    for (const InventorySource& source : home.sources) {
+        if (source.kind != kNamedByPath)
             return true;
     }
     return false;

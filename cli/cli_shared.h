@@ -1,5 +1,5 @@
 // What JreSelectCli's commands share: errors on stderr, the hidden list box that the
-// dialog's own search fills, and which notes name a runtime that the list does not offer.
+// dialog's own search fills, and how the inventory's homes are told.
 #pragma once
 
 #include <windows.h>
@@ -24,21 +24,19 @@ void CloseList(HWND list);
 
 const RuntimeEntry* EntryAt(HWND list, int index);
 
-// The notes of FindUnofferedRuntimes about a runtime that the list does not have. The rest
-// give nothing: an absent key, a name that the search would skip as well, and a launcher
-// that a listed entry has too (the same runtime, not repeated).
-bool IsUnofferedRuntime(const DiscoveryNote& note);
-
 // " (64-bit view)" or " (32-bit view)" for the other registry view; empty for the own.
 const char* ViewText(REGSAM view);
 
 // --- the inventory of Java homes (discovery/java_inventory.h)
 
 // Whether explain and list --all tell the home from the inventory: every home that a source
-// other than the JavaSoft keys of HKEY_LOCAL_MACHINE names, and every home those keys name
-// on the network or a device (never opened). Those keys' other homes are told per
-// registration (FindUnofferedRuntimes), or by the search itself.
+// other than the list's own key names. A home that only that key names is the search's,
+// explained with its candidates.
 bool IsToldByInventory(const InventoryHome& home);
+// Whether list --all gives the home a line: every home that explain tells, but a PATH entry
+// that names no fixed place (".", "rel\bin", "%X%\bin", "\\server\tools") and nothing
+// else names, which is no home: explain names it, with its PATH entry and reason.
+bool IsListedByInventory(const InventoryHome& home);
 // "x86", "x64", "ARM64" or "architecture unknown".
 const char* ArchitectureText(InventoryArchitecture architecture);
 // Where the source named the home, in one phrase: "Eclipse Temurin,

@@ -166,11 +166,6 @@ void PrintOutcome(const DiscoveryNote& note)
         Print("left out: %s has version %s, below 5.0.0.0\n", note.launcher, note.version);
         PrintTried(note);
         break;
-    case kOutcomeNotOffered:
-    case kOutcomeAlsoOffered:
-        // Told only by FindUnofferedRuntimes, never by the search.
-        Print("\n");
-        break;
     }
 }
 
@@ -185,59 +180,6 @@ void ExplainNote(const DiscoveryNote& note, void* context)
             Print("subkey %ld (its name could not be read): ", note.subkeyIndex);
     }
     PrintOutcome(note);
-}
-
-void PrintWhyNotOffered(const DiscoveryNote& note)
-{
-    const bool otherKey = strcmp(note.parentKey, kJavaSoftKey) != 0;
-    Print("registered");
-    if (note.view != 0)
-        Print(" for %s-bit programs only%s", note.view == KEY_WOW64_64KEY ? "64" : "32",
-               otherKey ? "," : "");
-    if (otherKey)
-        Print(" under %s (Java 9 and later), which this program does not read", note.parentKey);
-    Print("\n");
-}
-
-// explain: one block per runtime, counted in *context (an int).
-void ExplainUnoffered(const DiscoveryNote& note, void* context)
-{
-    if (!IsUnofferedRuntime(note))
-        return;
-    ++*static_cast<int*>(context);
-    Print("  %s: ", note.subkey);
-    PrintWhyNotOffered(note);
-    Print("      key %s\\%s%s\n", note.parentKey, note.subkey, ViewText(note.view));
-    switch (note.outcome) {
-    case kOutcomeNoJavaHome:
-        Print("      no \"JavaHome\" value\n");
-        break;
-    case kOutcomeJavaHomeTooLong:
-        Print("      \"JavaHome\" is %d characters long, more than 259, so no launcher is "
-               "looked for\n",
-               static_cast<int>(strlen(note.javaHome)));
-        break;
-    case kOutcomeJavaHomeDirTooLong:
-        PrintJavaHome(note.javaHome);
-        Print("      no launcher looked for: \"JavaHome\" joined with bin does not fit 259 "
-               "characters\n");
-        break;
-    case kOutcomeJavaHomeLoneLeadByte:
-        PrintJavaHome(note.javaHome);
-        Print("      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
-              "double-byte character)\n");
-        break;
-    case kOutcomeNoLauncher:
-        PrintJavaHome(note.javaHome);
-        Print("      no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
-        PrintTried(note);
-        break;
-    default:  // kOutcomeNotOffered
-        PrintJavaHome(note.javaHome);
-        Print("      launcher %s\n", note.launcher);
-        PrintTried(note);
-        break;
-    }
 }
 
 // explain: one block per home of the inventory that is told there, counted in *count.
@@ -273,6 +215,13 @@ void ExplainInventoryHome(const InventoryHome& home, int* count)
     }
 }
 
+// The key or keys that copies of this major version follow, as one phrase.
+const char* FollowedKeysText(int major)
+{
+    return major <= 8 ? "SOFTWARE\\JavaSoft\\Java Runtime Environment"
+                      : "SOFTWARE\\JavaSoft\\JRE, then JDK,";
+}
+
 // explain: the javapath folder, which is no home but copies that follow CurrentVersion.
 void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inventory)
 {
@@ -282,8 +231,25 @@ void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inv
            javapath.hasJavaw && javapath.hasJava ? "javaw.exe and java.exe"
            : javapath.hasJavaw                   ? "javaw.exe"
                                                  : "java.exe");
+    const char* copy = javapath.hasJavaw ? "javaw.exe" : "java.exe";
+    if (javapath.copyMajor < 0) {
+        Print("      %s has no version resource, so which key it follows is not known: no "
+               "runtime named\n",
+               copy);
+        return;
+    }
+    const InventoryArchitecture architecture = javapath.copyArchitecture;
+    if (architecture == kArchUnknown) {
+        Print("      %s is version %s, of no known architecture, so which registry view it "
+               "reads is not known: no runtime named\n",
+               copy, javapath.copyVersion);
+        return;
+    }
+    Print("      %s is version %s, %s: it follows %s in the %s registry view\n", copy,
+           javapath.copyVersion, ArchitectureText(architecture),
+           FollowedKeysText(javapath.copyMajor), architecture == kArchX86 ? "32-bit" : "64-bit");
     if (javapath.key[0] == '\0') {
-        Print("      no JavaSoft key has \"CurrentVersion\": they run no runtime\n");
+        Print("      no such key has \"CurrentVersion\": they run no runtime\n");
         return;
     }
     Print("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewText(javapath.view),
@@ -297,8 +263,10 @@ void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inv
         Print(", which the list offers\n");
     else if (javapath.homeIndex >= 0 && IsToldByInventory(inventory.homes[javapath.homeIndex]))
         Print(", named above\n");
+    else if (javapath.homeIndex >= 0)
+        Print(", registered where the list looks, as told above\n");
     else
-        Print(", registered as told above\n");
+        Print(", which no source names as a home\n");
 }
 
 // list --all: a line without an index, that no set command takes.
@@ -358,11 +326,10 @@ int RunExplainCommand(bool json)
     SelectCurrentRuntime(list);
     OpenSection(&state, kSectionCount - 1);
     PrintCurrent(list);
-    // Last, and always there, so that a script can look for its "none".
+    // Last, and always there, so that a script can look for its "none": every other Java
+    // home on the machine, and the javapath copies.
     Print("\nOn this machine but not offered:\n");
     int unoffered = 0;
-    FindUnofferedRuntimes(list, ExplainUnoffered, &unoffered);
-    // Then every other Java home on the machine, and the javapath copies.
     JavaInventory inventory;
     if (!TakeJavaInventory(list, &inventory)) {
         PrintError(kOutOfMemoryMessage);

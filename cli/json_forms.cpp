@@ -41,11 +41,9 @@ const char* SourceCode(DiscoverySource source)
     case kSourceRegistered:
         return "registered";
     case kSourceMicrosoft:
-        return "microsoft";
-    case kSourceNotOffered:
         break;
     }
-    return "not_offered";
+    return "microsoft";
 }
 
 // One stable word per outcome.
@@ -84,10 +82,6 @@ const char* OutcomeCode(DiscoveryOutcome outcome)
         return "no_version_resource";
     case kOutcomeVersionTooOld:
         return "version_below_5";
-    case kOutcomeNotOffered:
-        return "not_offered";
-    case kOutcomeAlsoOffered:
-        return "also_offered";
     }
     return "unknown";
 }
@@ -263,43 +257,11 @@ void WriteCandidate(const DiscoveryNote& note, void* context)
     JsonEndObject(writer);
 }
 
-// Why a runtime registered where the dialog does not look is not offered.
-const char* UnofferedReasonCode(const DiscoveryNote& note)
-{
-    const bool otherKey = strcmp(note.parentKey, kJavaSoftKey) != 0;
-    if (note.view != 0)
-        return otherKey ? "other_view_unread_key" : "other_view";
-    return "unread_key";
-}
-
-// One element of "notOffered". The sources are the registry keys that name the runtime;
-// its architecture is not read from the launcher yet, so it is null.
-void WriteUnoffered(const DiscoveryNote& note, void* context)
-{
-    if (!IsUnofferedRuntime(note))
-        return;
-    JsonWriter* writer = static_cast<JsonWriter*>(context);
-    JsonBeginObject(writer, nullptr);
-    JsonText(writer, "name", note.subkey);
-    JsonText(writer, "reason", UnofferedReasonCode(note));
-    JsonText(writer, "outcome", OutcomeCode(note.outcome));
-    JsonBeginArray(writer, "sources");
-    JsonBeginObject(writer, nullptr);
-    JsonText(writer, "kind", "registry");
-    JsonText(writer, "parentKey", note.parentKey);
-    JsonText(writer, "key", (std::string(note.parentKey) + "\\" + note.subkey).c_str());
-    JsonText(writer, "view", ViewCode(note.view));
-    JsonEndObject(writer);
-    JsonEndArray(writer);
-    JsonNull(writer, "architecture");
-    WriteNoteFacts(writer, note);
-    JsonEndObject(writer);
-}
-
-void WriteUnofferedRuntimes(JsonWriter* writer, HWND list)
+// "notOffered": kept for the documents of schema 1, and always empty: every registration
+// where the dialog does not look names a home, told in "homes" with all its sources.
+void WriteUnofferedRuntimes(JsonWriter* writer)
 {
     JsonBeginArray(writer, "notOffered");
-    FindUnofferedRuntimes(list, WriteUnoffered, writer);
     JsonEndArray(writer);
 }
 
@@ -415,9 +377,10 @@ void WriteInventorySource(JsonWriter* writer, const InventorySource& source)
     JsonEndObject(writer);
 }
 
-// "homes": every other Java home on the machine that the text forms tell from the inventory
-// (IsToldByInventory), in the same order; in explain also "javapaths". False when the search
-// ran out of memory: the document would miss homes.
+// "homes": every other Java home on the machine that the text form tells from the inventory
+// (explain: IsToldByInventory; list --all: IsListedByInventory), in the same order; in
+// explain also "javapaths". False when the search ran out of memory: the document would miss
+// homes.
 bool WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
 {
     JavaInventory inventory;
@@ -425,7 +388,8 @@ bool WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
         return false;
     JsonBeginArray(writer, "homes");
     for (const InventoryHome& home : inventory.homes) {
-        if (!IsToldByInventory(home))
+        // explain tells what its text tells; list --all only what its lines list.
+        if (javapaths ? !IsToldByInventory(home) : !IsListedByInventory(home))
             continue;
         JsonBeginObject(writer, nullptr);
         JsonTextOrNull(writer, "home", home.home);
@@ -457,11 +421,24 @@ bool WriteInventory(JsonWriter* writer, HWND list, bool javapaths)
         JsonNumber(writer, "pathIndex", javapath.pathIndex);
         JsonBool(writer, "javaw", javapath.hasJavaw);
         JsonBool(writer, "java", javapath.hasJava);
+        JsonTextOrNull(writer, "copyVersion", javapath.copyVersion);
+        JsonText(writer, "copyArchitecture", javapath.copyMajor < 0 ? nullptr
+                                             : ArchitectureCode(javapath.copyArchitecture));
         JsonTextOrNull(writer, "key", javapath.key);
         JsonText(writer, "view", javapath.key[0] != '\0' ? ViewCode(javapath.view) : nullptr);
         JsonTextOrNull(writer, "currentVersion", javapath.currentVersion);
         JsonTextOrNull(writer, "home", javapath.home);
         JsonBool(writer, "homeOffered", javapath.homeOffered);
+        // As explain tells the home it runs: offered, told above, registered where the list
+        // looks (left out by its search), or named by no source.
+        const char* told = nullptr;
+        if (javapath.home[0] != '\0') {
+            told = javapath.homeOffered    ? "offered"
+                   : javapath.homeIndex < 0 ? "nowhere"
+                   : IsToldByInventory(inventory.homes[javapath.homeIndex]) ? "above"
+                                                                           : "list_key";
+        }
+        JsonText(writer, "homeTold", told);
         JsonEndObject(writer);
     }
     JsonEndArray(writer);
@@ -488,7 +465,7 @@ bool PrintListJson(HWND list, bool all)
     SelectCurrentRuntime(list);
     WriteRuntimes(&writer, list, listed);
     if (all) {
-        WriteUnofferedRuntimes(&writer, list);
+        WriteUnofferedRuntimes(&writer);
         if (!WriteInventory(&writer, list, false))
             return false;
     }
@@ -517,7 +494,7 @@ bool PrintExplainJson(HWND list)
     if (ListGetCurSel(list) < 0)
         reason = g_starterTooLong ? "starter_too_long" : "starter_matches_none";
     JsonText(&writer, "currentReason", reason);
-    WriteUnofferedRuntimes(&writer, list);
+    WriteUnofferedRuntimes(&writer);
     if (!WriteInventory(&writer, list, true))
         return false;
     PrintDocument(&writer);

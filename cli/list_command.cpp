@@ -20,20 +20,12 @@ void PrintListLine(HWND list, int index, int selected)
            entry != nullptr ? entry->starter : "");
 }
 
-void ListUnoffered(const DiscoveryNote& note, void*)
-{
-    if (!IsUnofferedRuntime(note))
-        return;
-    Print("  -\tnot selectable: %s in %s%s\t%s\n", note.subkey, note.parentKey,
-           ViewText(note.view), note.outcome == kOutcomeNotOffered ? note.launcher : "(no launcher)");
-}
-
-// list --all: one line per home that the inventory tells (IsToldByInventory), after those
-// of the registrations: its version and architecture, or its home and why it was not
-// looked at; then the first source that named it.
+// list --all: one line per home that the inventory lists (IsListedByInventory): its version
+// and architecture, or its home and why it was not looked at; then the first source that
+// named it.
 void ListInventoryHome(const InventoryHome& home)
 {
-    if (!IsToldByInventory(home))
+    if (!IsListedByInventory(home))
         return;
     const char* launcher = home.javaw[0] != '\0' ? home.javaw : home.java;
     Print("  -\tnot selectable: ");
@@ -70,7 +62,6 @@ int RunListCommand(bool all, bool json)
     for (int index = 0; index < count; ++index)
         PrintListLine(list, index, selected);
     if (all) {
-        FindUnofferedRuntimes(list, ListUnoffered, nullptr);
         JavaInventory inventory;
         if (!TakeJavaInventory(list, &inventory)) {
             PrintError(kOutOfMemoryMessage);

@@ -84,13 +84,11 @@ const InventoryFolderRow kFolderRows[] = {
     {"LOCALAPPDATA", "Programs\\Eclipse Adoptium", ""},
 };
 
-// The keys whose "CurrentVersion" the javapath copies follow, in the order they are asked.
-const char* const kCurrentVersionKeys[] = {
-    "SOFTWARE\\JavaSoft\\JRE",
-    "SOFTWARE\\JavaSoft\\JDK",
-    "SOFTWARE\\JavaSoft\\Java Runtime Environment",
-    "SOFTWARE\\JavaSoft\\Java Development Kit",
-};
+// The keys whose "CurrentVersion" the javapath copies follow, in the order they are asked:
+// Java 8 and earlier's, and Java 9 and later's.
+const char* const kCurrentVersionKeysUpTo8[] = {"SOFTWARE\\JavaSoft\\Java Runtime Environment"};
+const char* const kCurrentVersionKeysFrom9[] = {"SOFTWARE\\JavaSoft\\JRE",
+                                                "SOFTWARE\\JavaSoft\\JDK"};
 
 const char kJavaw[] = "javaw.exe";
 const char kJava[] = "java.exe";
@@ -488,6 +486,10 @@ void NoteJavapath(Search* search, const char* folder, int index, const char* jav
     javapath.pathIndex = index;
     javapath.hasJavaw = javaw[0] != '\0';
     javapath.hasJava = java[0] != '\0';
+    javapath.copyVersion[0] = '\0';
+    javapath.copyMajor = -1;
+    javapath.copyMachine = 0;
+    javapath.copyArchitecture = kArchUnknown;
     javapath.key[0] = '\0';
     javapath.view = 0;
     javapath.currentVersion[0] = '\0';
@@ -721,49 +723,71 @@ void ProbeHome(InventoryHome* home)
         home->reason = ReasonOfSources(*home);
 }
 
-// The javapath copies follow "CurrentVersion" of a JavaSoft key: the 64-bit view's first
-// where there is one, as the copies a 64-bit Java puts there follow it.
-void ResolveJavapaths(Search* search)
+// The registry view that copies of this architecture run in, as the inventory names views (0: the
+// program's own); false for a machine that names none.
+bool ViewOfArchitecture(InventoryArchitecture architecture, REGSAM* view)
 {
-    const REGSAM other = OtherRegistryView();
-    const REGSAM views[] = {other == KEY_WOW64_64KEY ? other : 0,
-                            other == KEY_WOW64_64KEY ? 0 : other};
-    for (InventoryJavapath& javapath : search->inventory->javapaths) {
-        for (size_t v = 0; v < 2 && javapath.key[0] == '\0'; ++v) {
-            if (v == 1 && views[1] == views[0])
-                break;
-            for (const char* key : kCurrentVersionKeys) {
-                char* current = ReadRegStringInView(HKEY_LOCAL_MACHINE, key, "CurrentVersion",
-                                                    views[v]);
-                if (current == nullptr)
-                    continue;
-                char subkey[kTextBufferSize];
-                const bool fits = CopyText(javapath.currentVersion, current, strlen(current)) &&
-                                  JoinKey(subkey, key, current, strlen(current));
-                FreeRegString(current);
-                strcpy(javapath.key, key);
-                javapath.view = views[v];
-                if (fits) {
-                    char* home = ReadRegStringInView(HKEY_LOCAL_MACHINE, subkey, "JavaHome",
-                                                     views[v]);
-                    if (home != nullptr) {
-                        const char* start = home;
-                        const size_t length = TrimNaming(&start, strlen(home));
-                        CopyText(javapath.home, start, length);
-                        FreeRegString(home);
-                    }
-                }
-                break;
+    REGSAM absolute = 0;
+    switch (architecture) {
+    case kArchX86:
+        absolute = KEY_WOW64_32KEY;
+        break;
+    case kArchX64:
+    case kArchArm64:
+        absolute = KEY_WOW64_64KEY;
+        break;
+    case kArchUnknown:
+        return false;
+    }
+    *view = absolute == OtherRegistryView() ? absolute : 0;
+    return true;
+}
+
+// The javapath copies follow "CurrentVersion" of the key their own version and machine pick.
+void ResolveJavapath(Search* search, InventoryJavapath* javapath)
+{
+    char copy[kTextBufferSize];
+    if (!MakePath(copy, javapath->folder, javapath->hasJavaw ? kJavaw : kJava))
+        return;
+    if (ProbeFileVersion(javapath->copyVersion, copy) == kProbeFound)
+        javapath->copyMajor = atoi(javapath->copyVersion);
+    ProbeExecutableMachine(copy, &javapath->copyMachine);
+    javapath->copyArchitecture = ArchitectureOf(javapath->copyMachine);
+    if (javapath->copyMajor < 0 ||
+        !ViewOfArchitecture(javapath->copyArchitecture, &javapath->view))
+        return;  // no key can be told: they run no runtime that the inventory knows
+    const bool upTo8 = javapath->copyMajor <= 8;
+    const char* const* keys = upTo8 ? kCurrentVersionKeysUpTo8 : kCurrentVersionKeysFrom9;
+    const size_t count = upTo8 ? 1 : 2;
+    for (size_t k = 0; k < count; ++k) {
+        char* current = ReadRegStringInView(HKEY_LOCAL_MACHINE, keys[k], "CurrentVersion",
+                                            javapath->view);
+        if (current == nullptr)
+            continue;
+        char subkey[kTextBufferSize];
+        const bool fits = CopyText(javapath->currentVersion, current, strlen(current)) &&
+                          JoinKey(subkey, keys[k], current, strlen(current));
+        FreeRegString(current);
+        strcpy(javapath->key, keys[k]);
+        if (fits) {
+            char* home = ReadRegStringInView(HKEY_LOCAL_MACHINE, subkey, "JavaHome",
+                                             javapath->view);
+            if (home != nullptr) {
+                const char* start = home;
+                const size_t length = TrimNaming(&start, strlen(home));
+                CopyText(javapath->home, start, length);
+                FreeRegString(home);
             }
         }
-        if (javapath.home[0] == '\0')
-            continue;
-        const std::string key = KeyOf(javapath.home);
-        javapath.homeOffered = search->offered.count(key) != 0;
-        const auto known = search->byKey.find(key);
-        if (known != search->byKey.end())
-            javapath.homeIndex = static_cast<int>(known->second);
+        break;
     }
+    if (javapath->home[0] == '\0')
+        return;
+    const std::string key = KeyOf(javapath->home);
+    javapath->homeOffered = search->offered.count(key) != 0;
+    const auto known = search->byKey.find(key);
+    if (known != search->byKey.end())
+        javapath->homeIndex = static_cast<int>(known->second);
 }
 
 // The homes of the list's entries: each launcher's folder, and above it when that is bin.
@@ -814,7 +838,8 @@ bool TakeJavaInventory(HWND list, JavaInventory* inventory)
             if (home.probed)
                 ProbeHome(&home);
         }
-        ResolveJavapaths(&search);
+        for (InventoryJavapath& javapath : inventory->javapaths)
+            ResolveJavapath(&search, &javapath);
     } catch (const std::bad_alloc&) {
         inventory->outOfMemory = true;
     }

@@ -102,16 +102,27 @@ struct InventoryHome {
 };
 
 // A PATH directory named ...\Oracle\Java\javapath: not a home, but copies of java.exe and
-// javaw.exe that run the runtime which the JavaSoft key's "CurrentVersion" names.
+// javaw.exe that run the runtime which a JavaSoft key's "CurrentVersion" names. The copies
+// say which key: their version resource's major version 8 or earlier "Java Runtime
+// Environment", 9 and later "JRE", then "JDK"; their PE header the registry view (x86 the
+// 32-bit one, x64 and ARM64 the 64-bit one).
 struct InventoryJavapath {
     char folder[kTextBufferSize];
     int pathIndex;
     bool hasJavaw;
     bool hasJava;
-    // The key whose "CurrentVersion" was found (empty: none of them has one), its view, the
-    // value, and that version's "JavaHome" (empty: the subkey has none).
-    char key[kTextBufferSize];
+    // The copy read (javaw.exe, else java.exe): its file version, empty when it has no version
+    // resource, and its PE machine, 0 when none was read.
+    char copyVersion[kTextBufferSize];
+    int copyMajor;  // the version's first part; -1 without a version
+    WORD copyMachine;
+    InventoryArchitecture copyArchitecture;
+    // The view asked (0: the program's own; else KEY_WOW64_32KEY or KEY_WOW64_64KEY), valid
+    // when a key was asked (copyMajor >= 0 and a known machine); the key whose
+    // "CurrentVersion" was found (empty: none asked has one), the value, and that version's
+    // "JavaHome" (empty: the subkey has none).
     REGSAM view;
+    char key[kTextBufferSize];
     char currentVersion[kTextBufferSize];
     char home[kTextBufferSize];
     int homeIndex;      // the home's place in JavaInventory::homes, or -1

@@ -18,9 +18,6 @@ const char kBinDir[] = "bin";
 const char kJavaw[] = "javaw.exe";
 const char kJrew[] = "jrew.exe";
 const char kWjview[] = "wjview.exe";
-// Where runtimes of Java 9 and later register.
-const char kJre9Key[] = "SOFTWARE\\JavaSoft\\JRE";
-const char kJdkKey[] = "SOFTWARE\\JavaSoft\\JDK";
 const char kJavaHomeValue[] = "JavaHome";
 const char kMicrosoftVmKey[] = "SOFTWARE\\Microsoft\\Java VM";
 const char kLowestMicrosoftVersion[] = "5.0.0.0";
@@ -119,18 +116,6 @@ void AddRuntime(HWND list, const Reporter& reporter, DiscoveryNote* note)
     reporter.Tell(note, kOutcomeListed);
 }
 
-// The runtime that note has found a launcher for: the search adds it; the look elsewhere
-// only tells whether a listed entry has the same launcher.
-void TakeRuntime(HWND list, const Reporter& reporter, DiscoveryNote* note)
-{
-    if (note->source != kSourceNotOffered) {
-        AddRuntime(list, reporter, note);
-        return;
-    }
-    note->listIndex = FindRuntimeByLauncher(list, note->launcher);
-    reporter.Tell(note, note->listIndex >= 0 ? kOutcomeAlsoOffered : kOutcomeNotOffered);
-}
-
 // The launcher choice in dir, for the bundled and the registered runtimes: the runtime is
 // taken when javaw.exe or jrew.exe is there.
 void SearchDirectory(HWND list, const Reporter& reporter, const char* dir, DiscoveryNote* note)
@@ -142,7 +127,7 @@ void SearchDirectory(HWND list, const Reporter& reporter, const char* dir, Disco
         return;
     }
     note->launcher = path;
-    TakeRuntime(list, reporter, note);
+    AddRuntime(list, reporter, note);
 }
 
 void SearchBundled(HWND list, const Reporter& reporter)
@@ -172,9 +157,6 @@ struct RuntimeKey {
     DiscoverySource source;
     const char* path;
     REGSAM view;
-    // FindUnofferedRuntimes: homes on the network are left to the inventory, never opened;
-    // null in the list's own search, which stays as it is.
-    DriveTable* drives;
 };
 
 DiscoveryNote NewSubkeyNote(const RuntimeKey& runtimes, long index)
@@ -215,17 +197,7 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const RuntimeKey& 
     }
     // The value is kept until the observer has been told about it.
     note.javaHome = javaHome;
-    const size_t homeLength = strlen(javaHome);
-    if (runtimes.drives != nullptr && homeLength < kTextBufferSize) {
-        // A share, a device or a network drive is never opened: the inventory names it,
-        // with its reason. Relative and %...% homes are told here, with no file tested.
-        const UnopenedPlace place = ClassifyPlace(javaHome, homeLength, runtimes.drives);
-        if (place == kPlaceNetwork || place == kPlaceDevice) {
-            FreeRegString(javaHome);
-            return;
-        }
-    }
-    if (homeLength >= kTextBufferSize)
+    if (strlen(javaHome) >= kTextBufferSize)
         reporter.Tell(&note, kOutcomeJavaHomeTooLong);
     else if (EndsInLoneLeadByte(javaHome))
         reporter.Tell(&note, kOutcomeJavaHomeLoneLeadByte);
@@ -272,7 +244,7 @@ void SearchRuntimeKey(HWND list, const Reporter& reporter, const RuntimeKey& run
 
 void SearchRegistered(HWND list, const Reporter& reporter)
 {
-    const RuntimeKey runtimes = {kSourceRegistered, kJavaSoftKey, 0, nullptr};
+    const RuntimeKey runtimes = {kSourceRegistered, kJavaSoftKey, 0};
     SearchRuntimeKey(list, reporter, runtimes);
 }
 
@@ -336,28 +308,4 @@ void FillRuntimeList(HWND list, DiscoveryObserver observer, void* context)
     SearchBundled(list, reporter);
     SearchRegistered(list, reporter);
     SearchMicrosoft(list, reporter);
-}
-
-void FindUnofferedRuntimes(HWND list, DiscoveryObserver observer, void* context)
-{
-    struct Place {
-        const char* path;
-        bool otherView;
-    };
-    // The other view's runtimes first: the usual reason why a runtime is not offered.
-    const Place places[] = {
-        {kJavaSoftKey, true}, {kJre9Key, false}, {kJdkKey, false}, {kJre9Key, true}, {kJdkKey, true},
-    };
-    const Reporter reporter(observer, context);
-    const REGSAM other = OtherRegistryView();
-    DriveTable drives;
-    InitDriveTable(&drives);
-    for (const Place& place : places) {
-        // With no other view there is nothing more to read: a view of 0 is the program's own.
-        if (place.otherView && other == 0)
-            continue;
-        const RuntimeKey runtimes = {kSourceNotOffered, place.path, place.otherView ? other : 0,
-                                     &drives};
-        SearchRuntimeKey(list, reporter, runtimes);
-    }
 }

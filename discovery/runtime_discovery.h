@@ -1,7 +1,6 @@
 // The search for Java runtimes: the product's own, those registered under the JavaSoft
-// key, and the Microsoft virtual machine, always in that order. Apart from it, a look at the
-// places where the search does not look, for runtimes that the machine has but the list
-// does not offer.
+// key, and the Microsoft virtual machine, always in that order. What the machine has beyond
+// it is the inventory's (java_inventory.h).
 #pragma once
 
 #include <windows.h>
@@ -12,7 +11,6 @@ enum DiscoverySource {
     kSourceBundled,
     kSourceRegistered,
     kSourceMicrosoft,
-    kSourceNotOffered,  // FindUnofferedRuntimes: registered where the search does not look
 };
 
 // The key whose subkeys the search reads: SOFTWARE\JavaSoft\Java Runtime Environment.
@@ -39,9 +37,6 @@ enum DiscoveryOutcome {
     kOutcomeNoLauncher,          // neither javaw.exe nor jrew.exe was found in directory
     kOutcomeNoVersion,           // no wjview.exe with a version resource
     kOutcomeVersionTooOld,       // wjview.exe older than 5.0.0.0
-    kOutcomeNotOffered,          // kSourceNotOffered: a launcher that no listed entry has
-    kOutcomeAlsoOffered,         // kSourceNotOffered: a launcher that the entry at listIndex
-                                 // has too, so the same runtime
 };
 
 // What became of one file that the search could test.
@@ -87,8 +82,7 @@ struct DiscoveryNote {
     // Windows then the system directory. Both kTrialNotLookedAt before the search reaches
     // the files.
     FileTrial tried[2];
-    int listIndex;          // kOutcomeListed: the index of the new item; kOutcomeAlsoOffered:
-                            // that of the entry with the same launcher; else -1
+    int listIndex;          // kOutcomeListed: the index of the new item; else -1
     const char* listText;   // kOutcomeListed: the new item's text (the entry's name)
 };
 
@@ -99,12 +93,3 @@ typedef void (*DiscoveryObserver)(const DiscoveryNote& note, void* context);
 // Adds one entry per runtime found to the list box. Failures only leave that runtime out.
 void FillRuntimeList(HWND list);
 void FillRuntimeList(HWND list, DiscoveryObserver observer, void* context);
-
-// Looks where the search does not: SOFTWARE\JavaSoft\Java Runtime Environment in the other
-// registry view (OtherRegistryView), then SOFTWARE\JavaSoft\JRE and SOFTWARE\JavaSoft\JDK
-// (Java 9 and later) in the program's own view and in the other. Each subkey there is read
-// as the search reads its own (the same length checks and launcher choice), and the
-// observer is told about it with kSourceNotOffered; a launcher found is compared with those
-// of list's entries as preselection compares. Only reads: list and the registry stay as
-// they are. Without another view only the program's own is read.
-void FindUnofferedRuntimes(HWND list, DiscoveryObserver observer, void* context);

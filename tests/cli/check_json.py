@@ -192,11 +192,14 @@ JAVAPATH = {
     "pathIndex": kind(int),
     "javaw": kind(bool),
     "java": kind(bool),
+    "copyVersion": text_or_null,
+    "copyArchitecture": one_of(ARCHITECTURES),
     "key": text_or_null,
     "view": one_of(VIEWS | {None}),
     "currentVersion": text_or_null,
     "home": text_or_null,
     "homeOffered": kind(bool),
+    "homeTold": one_of({None, "offered", "above", "list_key", "nowhere"}),
 }
 
 HEAD = {"schema": one_of({SCHEMA}), "command": kind(str)}
@@ -230,6 +233,16 @@ def check_document(where, document):
         marked = [r["index"] for r in runtimes if r["current"]]
         if marked != ([] if document["current"] is None else [document["current"]]):
             fail(where, f"current {document['current']} against the marks {marked}")
+    for i, j in enumerate(document.get("javapaths", [])):
+        if j["homeOffered"] != (j["homeTold"] == "offered"):
+            fail(f"{where}.javapaths[{i}]", "homeOffered against homeTold")
+        if (j["copyVersion"] is None) != (j["copyArchitecture"] is None) or \
+                (j["home"] is None) != (j["homeTold"] is None):
+            fail(f"{where}.javapaths[{i}]", "a copy's version without its architecture, or a "
+                                             "home without how it is told")
+        if j["copyArchitecture"] in (None, "unknown") and \
+                any(j[n] is not None for n in ("key", "view", "currentVersion", "home")):
+            fail(f"{where}.javapaths[{i}]", "a key asked without the copy's version and machine")
     for i, h in enumerate(document.get("homes", [])):
         if not h["probed"] and (h["javaw"] or h["java"] or h["versionFrom"]):
             fail(f"{where}.homes[{i}]", "launchers or a version of a home not looked at")
@@ -535,7 +548,7 @@ def render_explain(document, t):
     for h in document["homes"]:
         lines += home_lines(h, t)
     for j in document["javapaths"]:
-        lines += javapath_lines(j, document["homes"], t)
+        lines += javapath_lines(j, t)
     if not (document["notOffered"] or document["homes"] or document["javapaths"]):
         lines.append("  none\n")
     return "".join(lines)
@@ -661,23 +674,35 @@ def home_lines(h, t):
     return lines
 
 
-def javapath_lines(j, homes, t):
+def javapath_lines(j, t):
     copies = ("javaw.exe and java.exe" if j["javaw"] and j["java"] else
               "javaw.exe" if j["javaw"] else "java.exe")
     lines = [f"  {t(j, 'folder')}: on PATH (entry {j['pathIndex']}), copies of {copies} that "
              "run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java home\n"]
+    copy = "javaw.exe" if j["javaw"] else "java.exe"
+    if j["copyVersion"] is None:
+        return lines + [f"      {copy} has no version resource, so which key it follows is not "
+                        "known: no runtime named\n"]
+    version = t(j, "copyVersion")
+    if j["copyArchitecture"] == "unknown":
+        return lines + [f"      {copy} is version {version}, of no known architecture, so which "
+                        "registry view it reads is not known: no runtime named\n"]
+    major = int(re.match(r"\d*", version).group(0) or "0")
+    keys = ("SOFTWARE\\JavaSoft\\Java Runtime Environment" if major <= 8
+            else "SOFTWARE\\JavaSoft\\JRE, then JDK,")
+    view = "32-bit" if j["copyArchitecture"] == "x86" else "64-bit"
+    lines.append(f"      {copy} is version {version}, "
+                 f"{ARCHITECTURE_TEXTS[j['copyArchitecture']]}: it follows {keys} in the {view} "
+                 "registry view\n")
     if j["key"] is None:
-        return lines + ["      no JavaSoft key has \"CurrentVersion\": they run no runtime\n"]
+        return lines + ["      no such key has \"CurrentVersion\": they run no runtime\n"]
     lines.append(f"      {t(j, 'key')}{view_text(j['view'])} \"CurrentVersion\" is "
                  f"{t(j, 'currentVersion')}\n")
     if j["home"] is None:
         return lines + ["      that subkey has no \"JavaHome\": they run no runtime\n"]
-    if j["homeOffered"]:
-        end = ", which the list offers"
-    elif any(h["home"] == j["home"] for h in homes):
-        end = ", named above"
-    else:
-        end = ", registered as told above"
+    end = {"offered": ", which the list offers", "above": ", named above",
+           "list_key": ", registered where the list looks, as told above",
+           "nowhere": ", which no source names as a home"}[j["homeTold"]]
     return lines + [f"      they run {t(j, 'home')}{end}\n"]
 
 
@@ -764,13 +789,19 @@ def mutations(document, name):
         yield changed(base + ["pathIndex"], j["pathIndex"] + 1)
         if j["java"]:
             yield changed(base + ["javaw"], not j["javaw"])
+        yield changed(base + ["copyVersion"], text(j["copyVersion"]))
+        if j["copyVersion"] is not None:
+            yield changed(base + ["copyArchitecture"],
+                          other_word(j["copyArchitecture"], ARCHITECTURES))
         yield changed(base + ["key"], text(j["key"]))
         if j["key"] is not None:
             yield changed(base + ["view"], other_word(j["view"], VIEWS))
             yield changed(base + ["currentVersion"], text(j["currentVersion"]))
             yield changed(base + ["home"], text(j["home"]))
             if j["home"] is not None:
-                yield changed(base + ["homeOffered"], not j["homeOffered"])
+                yield changed(base + ["homeTold"],
+                              other_word(j["homeTold"], {"offered", "above", "list_key",
+                                                         "nowhere"}))
 
 
 def refuses_every_mutation(where, name, document, text_path, code_page):

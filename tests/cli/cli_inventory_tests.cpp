@@ -103,27 +103,37 @@ std::vector<NotOfferedCase> Cases()
           "      launcher C:\\Program Files\\Java\\jdk-22\\bin\\javaw.exe",
           "      launcher C:\\Program Files\\Java\\jdk-22\\bin\\java.exe",
           "      named by the folder C:\\Program Files\\Java"}},
-        {"a JDK under JavaSoft\\JDK and in JAVA_HOME: its registration, then the home",
+        {"a JDK under JavaSoft\\JDK and in JAVA_HOME: one home with both sources",
          [] {
              MakeJavaHome(kRoot + "\\j17", kLauncherX64, kLauncherX64, ReleaseText("17.0.2").c_str());
              SeedRuntimeUnder(kTestJdkKey, "17", kRoot + "\\j17");
              SetEnvironment("JAVA_HOME", (kRoot + "\\j17\\").c_str());
          },
-         {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
-          "  -\tnot selectable: 17.0.2 x64, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 "
+         {"  -\tnot selectable: 17.0.2 x64, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 "
           "\"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
-         {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-          "does not read",
-          "      key SOFTWARE\\JavaSoft\\JDK\\17",
-          "      JavaHome C:\\jt\\cli\\j17",
-          "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
-          "  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
-          "this program does not read",
-          "      version 17.0.2 (release file), x64",
-          "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
-          "      launcher C:\\jt\\cli\\j17\\bin\\java.exe",
-          "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"",
-          "      named by JAVA_HOME"}},
+         {"  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), "
+          "which this program does not read",
+      "      version 17.0.2 (release file), x64",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "      launcher C:\\jt\\cli\\j17\\bin\\java.exe",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"",
+      "      named by JAVA_HOME"}},
+        {"a JDK under JavaSoft\\JDK, installed in Program Files\\Java: one home, one line",
+         [] {
+             MakeJavaHome(kPf + "\\Java\\jdk-17.0.10", kLauncherX64, kLauncherX64,
+                          ReleaseText("17.0.10").c_str());
+             SeedRuntimeUnder(kTestJdkKey, "17.0.10", kPf + "\\Java\\jdk-17.0.10");
+         },
+         {"  -\tnot selectable: 17.0.10 x64, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17.0.10 "
+          "\"JavaHome\"\tC:\\Program Files\\Java\\jdk-17.0.10\\bin\\javaw.exe"},
+         {"  C:\\Program Files\\Java\\jdk-17.0.10: registered under SOFTWARE\\JavaSoft\\JDK "
+          "(Java 9 "
+          "and later), which this program does not read",
+          "      version 17.0.10 (release file), x64",
+          "      launcher C:\\Program Files\\Java\\jdk-17.0.10\\bin\\javaw.exe",
+          "      launcher C:\\Program Files\\Java\\jdk-17.0.10\\bin\\java.exe",
+          "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17.0.10 \"JavaHome\"",
+          "      named by the folder C:\\Program Files\\Java"}},
         {"network and relative homes, and a value that is no text",
          [] {
              SetEnvironment("JAVA_HOME", "\\\\server\\share\\jdk");
@@ -146,27 +156,63 @@ std::vector<NotOfferedCase> Cases()
           "fixed place: not looked at",
           "      not looked at: no file was tested",
           "      named by JDK_HOME"}},
-        {"the javapath folder, following JavaSoft\\JRE's CurrentVersion",
+        {"the javapath folder of x64 copies of 17, following JavaSoft\\JRE's CurrentVersion in "
+         "the 64-bit view",
          [] {
              const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
-             MakeFile(javapath + "\\java.exe", "copy");
-             MakeFile(javapath + "\\javaw.exe", "copy");
+             MakeJavaHome(javapath, kLauncherX64, kLauncherX64);
+             MoveFileA((javapath + "\\bin\\java.exe").c_str(), (javapath + "\\java.exe").c_str());
+             MoveFileA((javapath + "\\bin\\javaw.exe").c_str(), (javapath + "\\javaw.exe").c_str());
              PrependPath(javapath);
-             SetText(kTestJre9Key, "CurrentVersion", "21");
-             SeedRuntimeUnder(kTestJre9Key, "21", kRoot + "\\jre21");
+             SetText(kTestJre9Key, "CurrentVersion", "21", REG_SZ, kView64);
+             SeedRuntimeUnder(kTestJre9Key, "21", kRoot + "\\jre21", REG_SZ, kView64);
              MakeJavaHome(kRoot + "\\jre21", kLauncherX64, kLauncherX64);
          },
-         {"  -\tnot selectable: 21 in SOFTWARE\\JavaSoft\\JRE\tC:\\jt\\cli\\jre21\\bin\\javaw.exe"},
-         {"  21: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this program "
-          "does not read",
-          "      key SOFTWARE\\JavaSoft\\JRE\\21",
-          "      JavaHome C:\\jt\\cli\\jre21",
+         {"  -\tnot selectable: 17.0.10.7 x64, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\21 "
+          "\"JavaHome\"" + view64 + "\tC:\\jt\\cli\\jre21\\bin\\javaw.exe"},
+         {"  C:\\jt\\cli\\jre21: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), "
+          "which this program does not read",
+          "      version 17.0.10.7 (launcher's version resource), x64",
           "      launcher C:\\jt\\cli\\jre21\\bin\\javaw.exe",
+          "      launcher C:\\jt\\cli\\jre21\\bin\\java.exe",
+          "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\21 \"JavaHome\"" + view64,
           "  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
           "javaw.exe and java.exe that run the runtime the JavaSoft key's \"CurrentVersion\" "
           "names; not a Java home",
-          "      SOFTWARE\\JavaSoft\\JRE \"CurrentVersion\" is 21",
-          "      they run C:\\jt\\cli\\jre21, registered as told above"}},
+          "      javaw.exe is version 17.0.10.7, x64: it follows SOFTWARE\\JavaSoft\\JRE, then JDK, "
+          "in the 64-bit registry view",
+          "      SOFTWARE\\JavaSoft\\JRE" + view64 + " \"CurrentVersion\" is 21",
+          "      they run C:\\jt\\cli\\jre21, named above"}},
+        {"the javapath folder of copies without a version resource: no key known",
+         [] {
+             const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
+             MakeFile(javapath + "\\javaw.exe", "copy");
+             PrependPath(javapath);
+             SetText(kTestJre9Key, "CurrentVersion", "21", REG_SZ, kView64);
+         },
+         {},
+         {"  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
+          "javaw.exe that run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java "
+          "home",
+          "      javaw.exe has no version resource, so which key it follows is not known: no "
+          "runtime named"}},
+        {"PATH entries that name no fixed place: named by explain, no home in list --all",
+         [] { PrependPath(".;rel\\bin;%X%\\bin;\\\\server\\tools"); },
+         {},
+         {"  .: not fully qualified (no drive letter, colon and backslash), so it names no fixed "
+          "place: not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 0, .",
+          "  rel\\bin: not fully qualified (no drive letter, colon and backslash), so it names no "
+          "fixed place: not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 1, rel\\bin",
+          "  %X%\\bin: holds %...% references, which are not expanded: not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 2, %X%\\bin",
+          "  \\\\server\\tools: a network path, not looked at",
+          "      not looked at: no file was tested",
+          "      named by PATH entry 3, \\\\server\\tools"}},
         {"homes the list offers, named again by JAVA_HOME and PATH, are not repeated",
          [] {
              SetEnvironment("JAVA_HOME", "C:\\JT\\CLI\\J8\\");

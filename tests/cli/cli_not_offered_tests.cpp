@@ -40,61 +40,49 @@ const NotOfferedCase kCases[] = {
          SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
-     {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
-     {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\17",
-      "      JavaHome C:\\jt\\cli\\j17",
-      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
-    {"JRE runtime with jrew.exe only",
+     {"  -\tnot selectable: version unknown architecture unknown, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
+     {"  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
+      "this program does not read",
+      "      version unknown (no release file with JAVA_VERSION, no version resource), "
+      "architecture unknown",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\""}},
+    {"a JRE home with jrew.exe only: none of the launchers that Java 9 and later have",
      [] {
          SeedRuntimeUnder(kTestJre9Key, "11", kRoot + "\\j11");
          MakeLauncher(kRoot + "\\j11\\bin\\jrew.exe");
      },
-     {"  -\tnot selectable: 11 in SOFTWARE\\JavaSoft\\JRE\tC:\\jt\\cli\\j11\\bin\\jrew.exe"},
-     {"  11: registered under SOFTWARE\\JavaSoft\\JRE (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JRE\\11",
-      "      JavaHome C:\\jt\\cli\\j11",
-      "      launcher C:\\jt\\cli\\j11\\bin\\jrew.exe",
-      "      tried C:\\jt\\cli\\j11\\bin\\javaw.exe: not found"}},
-    {"JDK runtime without a launcher, and a subkey without JavaHome",
+     {"  -\tnot selectable: C:\\jt\\cli\\j11, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\11 "
+      "\"JavaHome\"\t(no launcher)"},
+     {"  C:\\jt\\cli\\j11: no launcher, neither javaw.exe nor java.exe in C:\\jt\\cli\\j11\\bin",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JRE\\11 \"JavaHome\""}},
+    {"JDK home without a launcher, and a subkey without JavaHome, which names no home",
      [] {
          SeedRuntimeUnder(kTestJdkKey, "21", kRoot + "\\j21");
          MakeDirectories(kRoot + "\\j21\\bin");
          SetText((std::string(kTestJdkKey) + "\\22").c_str(), "RuntimeLib", "C:\\jvm.dll");
      },
-     {"  -\tnot selectable: 21 in SOFTWARE\\JavaSoft\\JDK\t(no launcher)",
-      "  -\tnot selectable: 22 in SOFTWARE\\JavaSoft\\JDK\t(no launcher)"},
-     {"  21: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\21",
-      "      JavaHome C:\\jt\\cli\\j21",
-      "      no launcher, neither javaw.exe nor jrew.exe in C:\\jt\\cli\\j21\\bin",
-      "      tried C:\\jt\\cli\\j21\\bin\\javaw.exe: not found",
-      "      tried C:\\jt\\cli\\j21\\bin\\jrew.exe: not found",
-      "  22: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\22",
-      "      no \"JavaHome\" value"}},
-    {"one runtime under two names, as installers register it, is told under each",
+     {"  -\tnot selectable: C:\\jt\\cli\\j21, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\21 "
+      "\"JavaHome\"\t(no launcher)"},
+     {"  C:\\jt\\cli\\j21: no launcher, neither javaw.exe nor java.exe in C:\\jt\\cli\\j21\\bin",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\21 \"JavaHome\""}},
+    {"one runtime under two names, as installers register it: one home with both names among its "
+     "sources",
      [] {
          SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
          SeedRuntimeUnder(kTestJdkKey, "17.0.2", kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
-     {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
-      "  -\tnot selectable: 17.0.2 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
-     {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\17",
-      "      JavaHome C:\\jt\\cli\\j17",
+     {"  -\tnot selectable: version unknown architecture unknown, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
+     {"  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
+      "this program does not read",
+      "      version unknown (no release file with JAVA_VERSION, no version resource), "
+      "architecture unknown",
       "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
-      "  17.0.2: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\17.0.2",
-      "      JavaHome C:\\jt\\cli\\j17",
-      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17.0.2 \"JavaHome\""}},
     {"launchers that the list offers are not repeated, A-Z case ignored",
      [] {
          SeedRuntimeUnder(kTestJdkKey, "1.8", kJ8);
@@ -109,28 +97,30 @@ const NotOfferedCase kCases[] = {
          SeedRuntimeUnder(kTestJdkKey, "17", kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
-     {"  -\tnot selectable: 17 in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
-     {"  17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\17",
-      "      JavaHome C:\\jt\\cli\\j17",
-      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
+     {"  -\tnot selectable: version unknown architecture unknown, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
+     {"  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
+      "this program does not read",
+      "      version unknown (no release file with JAVA_VERSION, no version resource), "
+      "architecture unknown",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\17 \"JavaHome\""}},
     {"JavaHome longer than 259 characters, and one too long to join with bin",
      [] {
          SeedRuntimeUnder(kTestJdkKey, "a", "C:\\" + std::string(297, 'j'));
          SeedRuntimeUnder(kTestJdkKey, "b", "C:\\" + std::string(253, 'j'));
      },
-     {"  -\tnot selectable: a in SOFTWARE\\JavaSoft\\JDK\t(no launcher)",
-      "  -\tnot selectable: b in SOFTWARE\\JavaSoft\\JDK\t(no launcher)"},
-     {"  a: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\a",
-      "      \"JavaHome\" is 300 characters long, more than 259, so no launcher is looked for",
-      "  b: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\b",
-      "      JavaHome C:\\" + std::string(253, 'j'),
-      "      no launcher looked for: \"JavaHome\" joined with bin does not fit 259 characters"}},
+     {"  -\tnot selectable: (no home), JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\a "
+      "\"JavaHome\"\t(not looked at)",
+      "  -\tnot selectable: C:\\" + std::string(253, 'j') + ", JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\b \"JavaHome\"\t(not looked at)"},
+     {"  (no home): a path of 300 characters, more than 259: not looked at",
+      "      not looked at: no file was tested",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\a \"JavaHome\"",
+      "  C:\\" + std::string(253, 'j') + ": the home joined with bin\\javaw.exe does not fit 259 "
+      "characters: not looked at",
+      "      not looked at: no file was tested",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\b \"JavaHome\""}},
     // SOFTWARE\JavaSoft\JDK\ is 22 characters: a name of 237 makes a key path of 259, one of
     // 238 does not fit, and the search skips it.
     {"subkey names at the key path's limit",
@@ -139,14 +129,16 @@ const NotOfferedCase kCases[] = {
          SeedRuntimeUnder(kTestJdkKey, std::string(237, 'n'), kJ17);
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
      },
-     {"  -\tnot selectable: " + std::string(237, 'n') +
-      " in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
-     {"  " + std::string(237, 'n') +
-          ": registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-          "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\" + std::string(237, 'n'),
-      "      JavaHome C:\\jt\\cli\\j17",
-      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
+     {"  -\tnot selectable: version unknown architecture unknown, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\" + std::string(237, 'n') + " "
+      "\"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
+     {"  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
+      "this program does not read",
+      "      version unknown (no release file with JAVA_VERSION, no version resource), "
+      "architecture unknown",
+      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\" + std::string(237, 'n') + " "
+      "\"JavaHome\""}},
     // Never opened, not even the device path whose launcher is there: named once, by the
     // inventory, with its reason and no file tested.
     {"JavaHome on a share and on a device path",
@@ -177,38 +169,25 @@ const NotOfferedCase kCases[] = {
          MakeLauncher(kJ17 + "\\bin\\javaw.exe");
          MakeLauncher(std::string(kDwordFolder) + "\\bin\\jrew.exe");
      },
-     {"  -\tnot selectable: binary in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
-      "  -\tnot selectable: dword in SOFTWARE\\JavaSoft\\JDK\tC:\\r\\bin\\jrew.exe",
-      "  -\tnot selectable: expand in SOFTWARE\\JavaSoft\\JDK\t(no launcher)",
-      "  -\tnot selectable: multi in SOFTWARE\\JavaSoft\\JDK\tC:\\jt\\cli\\j17\\bin\\javaw.exe"},
-     {"  binary: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\binary",
-      "      JavaHome C:\\jt\\cli\\j17",
+     {"  -\tnot selectable: version unknown architecture unknown, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\binary \"JavaHome\"\tC:\\jt\\cli\\j17\\bin\\javaw.exe",
+      "  -\tnot selectable: C:\\r, JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\dword "
+      "\"JavaHome\"\t(no launcher)",
+      "  -\tnot selectable: %SystemDrive%\\jt\\cli\\j17, JavaSoft, "
+      "HKLM\\SOFTWARE\\JavaSoft\\JDK\\expand \"JavaHome\"\t(not looked at)"},
+     {"  C:\\jt\\cli\\j17: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which "
+      "this program does not read",
+      "      version unknown (no release file with JAVA_VERSION, no version resource), "
+      "architecture unknown",
       "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe",
-      "  dword: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\dword",
-      "      JavaHome C:\\r",
-      "      launcher C:\\r\\bin\\jrew.exe",
-      "      tried C:\\r\\bin\\javaw.exe: not found",
-      "  expand: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\expand",
-      "      JavaHome %SystemDrive%\\jt\\cli\\j17",
-      "      (environment references such as %SystemDrive% are not expanded)",
-      "      no launcher, neither javaw.exe nor jrew.exe in %SystemDrive%\\jt\\cli\\j17\\bin",
-      "      tried %SystemDrive%\\jt\\cli\\j17\\bin\\javaw.exe: not tested, the path is not fully "
-      "qualified (no drive letter, colon and backslash, nor \\\\server\\share), so it names no "
-      "fixed place",
-      "      tried %SystemDrive%\\jt\\cli\\j17\\bin\\jrew.exe: not tested, the path is not fully "
-      "qualified (no drive letter, colon and backslash, nor \\\\server\\share), so it names no "
-      "fixed place",
-      "  multi: registered under SOFTWARE\\JavaSoft\\JDK (Java 9 and later), which this program "
-      "does not read",
-      "      key SOFTWARE\\JavaSoft\\JDK\\multi",
-      "      JavaHome C:\\jt\\cli\\j17",
-      "      launcher C:\\jt\\cli\\j17\\bin\\javaw.exe"}},
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\binary \"JavaHome\"",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\multi \"JavaHome\"",
+      "  C:\\r: no launcher, neither javaw.exe nor java.exe in C:\\r\\bin",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\dword \"JavaHome\"",
+      "  %SystemDrive%\\jt\\cli\\j17: holds %...% references, which are not expanded: not looked "
+      "at",
+      "      not looked at: no file was tested",
+      "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\JDK\\expand \"JavaHome\""}},
 };
 
 TEST_F(CliNotOfferedTest, NamesWhatIsRegisteredUnderJreAndJdk)
@@ -217,10 +196,11 @@ TEST_F(CliNotOfferedTest, NamesWhatIsRegisteredUnderJreAndJdk)
         RunNotOfferedCase(c);
 }
 
-// Thousands of subkeys: each is told, in the registry's order, and nothing is lost.
-TEST_F(CliNotOfferedTest, ListsThousandsOfJdkSubkeys)
+// Thousands of subkeys naming one home: one home, each subkey among its sources, in the
+// registry's order, and nothing lost.
+TEST_F(CliNotOfferedTest, ThousandsOfJdkSubkeysNameOneHome)
 {
-    ExpectManyNotOffered(1500, kOwnView, kTestJdkKey, "SOFTWARE\\JavaSoft\\JDK");
+    ExpectManyNamings(1500, kOwnView, kTestJdkKey, "");
 }
 
 // set takes only what the list offers: a launcher found under JavaSoft\JDK, or an index past

@@ -86,21 +86,38 @@ void RunNotOfferedCase(const NotOfferedCase& c)
     EXPECT_EQ(otherBefore, DumpJavaSoftAndProduct(kOtherView)) << "written in the other view";
 }
 
-void ExpectManyNotOffered(int count, REGSAM view, const char* key, const std::string& where)
+void ExpectManyNamings(int count, REGSAM view, const char* key, const std::string& viewText)
 {
     ClearNotOffered();
     SeedOffered();
-    MakeLauncher(kRoot + "\\j17\\bin\\javaw.exe");
-    std::string wanted = kOfferedList;
+    MakeJavaHome(kRoot + "\\j17", kLauncherX64, nullptr);
+    std::vector<std::string> wanted;
     for (int i = 0; i < count; ++i) {
         char name[16];
         wsprintfA(name, "1.%04d", i);
         SeedRuntimeUnder(key, name, kRoot + "\\j17", REG_SZ, view);
-        wanted += std::string("  -\tnot selectable: ") + name + " in " + where +
-                  "\tC:\\jt\\cli\\j17\\bin\\javaw.exe\n";
+        wanted.push_back(std::string("      named by JavaSoft, HKLM\\") + key + "\\" + name +
+                         " \"JavaHome\"" + viewText);
     }
+    const CliRun explain = RunCli("explain");
+    EXPECT_EQ(0u, explain.exitCode);
+    std::vector<std::string> named;
+    const std::string section = NotOfferedSection(explain.out);
+    for (size_t at = 0; at < section.size();) {
+        size_t end = section.find('\n', at);
+        if (end == std::string::npos)
+            end = section.size();
+        const std::string line = section.substr(at, end - at);
+        if (line.compare(0, 15, "      named by ") == 0)
+            named.push_back(line);
+        at = end + 1;
+    }
+    EXPECT_EQ(wanted, named);
     const CliRun all = RunCli("list --all");
     EXPECT_EQ(0u, all.exitCode);
-    EXPECT_EQ(wanted, all.out);
+    EXPECT_EQ(std::string(kOfferedList) + "  -\tnot selectable: 17.0.10.7 x64, JavaSoft, HKLM\\" +
+                  key + "\\1.0000 \"JavaHome\"" + viewText +
+                  "\tC:\\jt\\cli\\j17\\bin\\javaw.exe\n",
+              all.out);
     EXPECT_EQ(kOfferedList, RunCli("list").out);
 }

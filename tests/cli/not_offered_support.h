@@ -47,7 +47,8 @@ struct NotOfferedCase {
 // explain's last section as `section`; nothing written in either view.
 void RunNotOfferedCase(const NotOfferedCase& c);
 
-// Registers `count` subkeys of key in view, named "1.0000", "1.0001"..., all with the
-// launcher C:\jt\cli\j17\bin\javaw.exe: list --all tells each, in order, as
-// "not selectable: NAME in `where`", and list stays as it was.
-void ExpectManyNotOffered(int count, REGSAM view, const char* key, const std::string& where);
+// Registers `count` subkeys of key in view, named "1.0000", "1.0001"..., all naming the home
+// C:\jt\cli\j17 (the x64 launcher fixture in its bin): explain tells that home once, with
+// every subkey among its sources in the registry's order, list --all gives it one line, and
+// list stays as it was. viewText is how explain names the view (" (64-bit view)" or "").
+void ExpectManyNamings(int count, REGSAM view, const char* key, const std::string& viewText);

@@ -515,8 +515,8 @@ TEST_F(CODE_PAGE_TEST, ValuesEndingInALoneLeadByteAreLeftOut)
          "  1.4: listed as 0: Sun Java Runtime Environment (1.4)"},
         {"JavaHome under JavaSoft\\JDK", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17",
          "JavaHome", dHome, dHome + "\\bin\\javaw.exe", {},
-         "      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
-         "double-byte character)",
+         "  " + dHome + ": ends in a lone lead byte (half a double-byte character): not "
+         "looked at",
          "      launcher " + dHome + "\\bin\\javaw.exe"},
         {"JavaHome of the current user's JavaSoft key", HKEY_CURRENT_USER,
          "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome", uHome,

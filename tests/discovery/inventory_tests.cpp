@@ -44,6 +44,8 @@ protected:
     }
     void TearDown() override
     {
+        RemoveNetworkDrive();
+        RemoveShares();
         ReleaseRuntimeList(window_.list());
         MachineTest::TearDown();
         ResetProgramKeys(kView32);
@@ -340,50 +342,124 @@ TEST_F(InventoryTest, HomesTheListOffersAreNotRepeated)
 }
 
 // Oracle's javapath folder on PATH holds copies of the launchers: not a home, but named for
-// the home that JavaSoft's "CurrentVersion" names, or for naming none.
-TEST_F(InventoryTest, JavapathNamesTheCurrentVersionsHome)
-{
-    const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
-    MakeFile(javapath + "\\java.exe", "copy");
-    MakeFile(javapath + "\\javaw.exe", "copy");
-    MakeFile(javapath + "\\javac.exe", "copy");
-    SetEnvironment("PATH", (javapath + ";" + EnvironmentValue("PATH")).c_str());
+// the home that the copies run. Their version resource picks the key (8 and earlier "Java
+// Runtime Environment", 9 and later "JRE" then "JDK"), their PE header the registry view.
+const std::string kJavapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
+const std::string kJre21 = kRoot + "\\jre-21";
+const std::string kJdk22 = kRoot + "\\jdk-22";
+const std::string kJre11X86 = kRoot + "\\jre-11-x86";
+const std::string kJ8 = kRoot + "\\j8";
 
-    {
-        SCOPED_TRACE("no CurrentVersion anywhere");
+TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
+{
+    struct Row {
+        const char* name;
+        const char* copy;  // fixture of both copies, or null: plain files without a version
+        void (*seed)();
+        bool needsOtherView;
+        int major;
+        const char* key;
+        REGSAM seededView;  // the view the key was read in, as seeded
+        const char* currentVersion;
+        std::string home;
+        bool homeOffered;
+    };
+    const Row rows[] = {
+        {"copies without a version resource follow no key", nullptr,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
+                           kView64);
+         },
+         false, -1, "", kOwnView, "", "", false},
+        {"x64 copies of 17 follow JRE's CurrentVersion in the 64-bit view", kLauncherX64,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
+                           kView64);
+             SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
+                           kView64);
+         },
+         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "21", kJre21, false},
+        {"x64 copies of 17, JDK's CurrentVersion alone", kLauncherX64,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
+                           kView64);
+         },
+         false, 17, "SOFTWARE\\JavaSoft\\JDK", kView64, "22", kJdk22, false},
+        {"x86 copies follow the 32-bit view, not the 64-bit one", kLauncherX86,
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
+                           kView64);
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "11", REG_SZ, kView32);
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\11", "JavaHome", kJre11X86,
+                           kView32);
+         },
+         true, 17, "SOFTWARE\\JavaSoft\\JRE", kView32, "11", kJre11X86, false},
+        {"copies of version 5 follow Java Runtime Environment, whose home the list offers",
+         "wjview_5_0_0_381",
+         [] {
+             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21");
+             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21);
+             SetText(kTestJavaSoftKey, "CurrentVersion", "1.8");
+             SeedRuntime("1.8", kJ8);
+             MakeLauncher(kJ8 + "\\bin\\javaw.exe");
+         },
+         false, 5, kTestJavaSoftKey, kOwnView, "1.8", kJ8, true},
+        {"no key of those the copies pick has CurrentVersion", kLauncherX64,
+         [] {
+             SetText(kTestJavaSoftKey, "CurrentVersion", "1.8", REG_SZ, kView64);
+             SeedRuntime("1.8", kJ8, REG_SZ, kView64);
+         },
+         false, 17, "", kView64, "", "", false},
+        {"CurrentVersion names a subkey without JavaHome", kLauncherX64,
+         [] { SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "22", REG_SZ, kView64); },
+         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "22", "", false},
+    };
+    const bool otherView = OtherRegistryView() != 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.needsOtherView && !otherView)
+            continue;
+        SetUp();
+        ASSERT_TRUE(MakeDirectories(kJavapath));
+        for (const char* name : {"\\java.exe", "\\javaw.exe"}) {
+            if (row.copy != nullptr)
+                ASSERT_TRUE(CopyFileA(FixturePath(row.copy).c_str(), (kJavapath + name).c_str(),
+                                      FALSE));
+            else
+                ASSERT_TRUE(MakeFile(kJavapath + name, "copy"));
+        }
+        MakeFile(kJavapath + "\\javac.exe", "copy");
+        for (const std::string& home : {kJre21, kJdk22, kJre11X86})
+            MakeJavaHome(home, kLauncherX64, kLauncherX64);
+        SetEnvironment("PATH", (kJavapath + ";" + EnvironmentValue("PATH")).c_str());
+        row.seed();
+
         const JavaInventory& inventory = Take();
-        EXPECT_TRUE(inventory.homes.empty());
-        ASSERT_EQ(1u, inventory.javapaths.size());
-        EXPECT_EQ(javapath, inventory.javapaths[0].folder);
-        EXPECT_TRUE(inventory.javapaths[0].hasJavaw);
-        EXPECT_TRUE(inventory.javapaths[0].hasJava);
-        EXPECT_STREQ("", inventory.javapaths[0].key);
-        EXPECT_STREQ("", inventory.javapaths[0].home);
-        EXPECT_EQ(-1, inventory.javapaths[0].homeIndex);
-    }
-    {
-        SCOPED_TRACE("CurrentVersion names JRE 21");
-        const std::string oracle = kRoot + "\\jre-21";
-        MakeJavaHome(oracle, kLauncherX64, kLauncherX64, ReleaseText("21.0.2").c_str());
-        SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21");
-        SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", oracle);
-        const JavaInventory& inventory = Take();
-        ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
-        EXPECT_EQ(oracle, inventory.homes[0].home);
-        ASSERT_EQ(1u, inventory.javapaths.size());
-        EXPECT_STREQ("SOFTWARE\\JavaSoft\\JRE", inventory.javapaths[0].key);
-        EXPECT_STREQ("21", inventory.javapaths[0].currentVersion);
-        EXPECT_EQ(oracle, inventory.javapaths[0].home);
-        EXPECT_EQ(0, inventory.javapaths[0].homeIndex);
-        EXPECT_FALSE(inventory.javapaths[0].homeOffered);
-    }
-    {
-        SCOPED_TRACE("CurrentVersion names a subkey without JavaHome");
-        SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "22");
-        const JavaInventory& inventory = Take();
-        ASSERT_EQ(1u, inventory.javapaths.size());
-        EXPECT_STREQ("22", inventory.javapaths[0].currentVersion);
-        EXPECT_STREQ("", inventory.javapaths[0].home);
+        ASSERT_EQ(1u, inventory.javapaths.size()) << Describe(inventory);
+        const InventoryJavapath& found = inventory.javapaths[0];
+        EXPECT_EQ(kJavapath, found.folder);
+        EXPECT_TRUE(found.hasJavaw);
+        EXPECT_TRUE(found.hasJava);
+        EXPECT_EQ(row.major, found.copyMajor);
+        EXPECT_STREQ(row.key, found.key);
+        if (row.major >= 0) {
+            EXPECT_EQ(ReportedView(row.seededView), found.view);
+        }
+        EXPECT_STREQ(row.currentVersion, found.currentVersion);
+        EXPECT_EQ(row.home, found.home);
+        EXPECT_EQ(row.homeOffered, found.homeOffered);
+        if (!row.home.empty() && !row.homeOffered) {
+            // The home is among the inventory's, named by its registration.
+            ASSERT_GE(found.homeIndex, 0);
+            EXPECT_EQ(row.home, inventory.homes[found.homeIndex].home);
+        } else {
+            EXPECT_EQ(-1, found.homeIndex);
+        }
     }
 }
 
@@ -433,6 +509,114 @@ TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
         EXPECT_EQ(0, home->fileTests);
         EXPECT_STREQ("", home->launcherDir);
         EXPECT_EQ(kArchUnknown, home->architecture);
+    }
+}
+
+// Every source alike: a home on a share, on a drive mapped to the network or behind a
+// device path is named with its reason and never opened, though its launchers are there to
+// be found. One row per source, each with each place.
+TEST_F(InventoryTest, HomesOnTheNetworkOrADeviceAreNeverOpened)
+{
+    struct Source {
+        const char* name;
+        HKEY root;  // a registration: root's key and value in view; else null
+        const char* key;
+        const char* value;
+        REGSAM view;
+        const char* variable;  // or JAVA_HOME, JDK_HOME, PATH (the home's bin, or the javapath)
+        bool javapath;         // PATH names Oracle's javapath folder there, not a bin
+        InventorySourceKind kind;
+        bool needsOtherView;
+    };
+    const REGSAM otherView = sizeof(void*) == 8 ? kView32 : kView64;
+    const Source sources[] = {
+        {"JavaSoft\\JRE", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kOwnView,
+         nullptr, false, kNamedByJavaSoftKey, false},
+        {"JavaSoft\\JDK", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome", kOwnView,
+         nullptr, false, kNamedByJavaSoftKey, false},
+        {"JavaSoft\\JDK in the other view", HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\17",
+         "JavaHome", otherView, nullptr, false, kNamedByJavaSoftKey, true},
+        {"the list's key in the other view", HKEY_LOCAL_MACHINE,
+         "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome", otherView, nullptr,
+         false, kNamedByListKeyOtherView, true},
+        {"a vendor's key, HKLM", HKEY_LOCAL_MACHINE, "SOFTWARE\\Azul Systems\\Zulu\\zulu-21",
+         "InstallationPath", kOwnView, nullptr, false, kNamedByVendorKey, false},
+        {"a vendor's key, HKLM, other view", HKEY_LOCAL_MACHINE, kTemurinKey, "Path", otherView,
+         nullptr, false, kNamedByVendorKey, true},
+        {"a vendor's key, HKCU", HKEY_CURRENT_USER, kTemurinKey, "Path", kOwnView, nullptr, false,
+         kNamedByUserKey, false},
+        {"JAVA_HOME", nullptr, nullptr, nullptr, kOwnView, "JAVA_HOME", false, kNamedByEnvironment,
+         false},
+        {"JDK_HOME", nullptr, nullptr, nullptr, kOwnView, "JDK_HOME", false, kNamedByEnvironment,
+         false},
+        {"PATH", nullptr, nullptr, nullptr, kOwnView, "PATH", false, kNamedByPath, false},
+        {"the javapath folder on PATH", nullptr, nullptr, nullptr, kOwnView, "PATH", true,
+         kNamedByPath, false},
+    };
+    // Where the home is named, and the local folder that holds its files.
+    struct Place {
+        const char* name;
+        std::string home;
+        std::string files;
+        InventoryReason reason;
+    };
+    const std::string netDrive = kRoot + "\\netdrive";
+    ASSERT_TRUE(DefineNetworkDrive(netDrive));
+    const char driveRoot[] = {static_cast<char>(kNetworkDriveLetter - 'a' + 'A'), ':', '\\', '\0'};
+    ASSERT_EQ(static_cast<UINT>(DRIVE_REMOTE), GetDriveTypeA(driveRoot));
+    const Place places[] = {
+        {"a share", std::string(kTestShare) + "\\jdk", MakeShareFolder("jdk"), kReasonNetworkPath},
+        {"a network drive", std::string(driveRoot) + "jdk", netDrive + "\\jdk", kReasonNetworkPath},
+        {"a device path", "\\\\?\\" + kRoot + "\\device\\jdk", kRoot + "\\device\\jdk",
+         kReasonDevicePath},
+        {"a device path with a dot", "\\\\.\\" + kRoot + "\\device\\jdk", kRoot + "\\device\\jdk",
+         kReasonDevicePath},
+    };
+    const bool hasOtherView = OtherRegistryView() != 0;
+    for (const Place& place : places) {
+        for (const Source& source : sources) {
+            SCOPED_TRACE(std::string(source.name) + ", on " + place.name);
+            if (source.needsOtherView && !hasOtherView)
+                continue;
+            SetUp();  // a cleared machine with the product
+            ASSERT_FALSE(place.files.empty());
+            const std::string javapath = "Common Files\\Oracle\\Java\\javapath";
+            ASSERT_TRUE(MakeJavaHome(place.files, kLauncherX64, kLauncherX64,
+                                     ReleaseText("21.0.2").c_str()));
+            ASSERT_TRUE(MakeFile(place.files + "\\" + javapath + "\\javaw.exe", "copy"));
+            // The place is there to be found: what the program names exists.
+            const std::string named = source.javapath ? place.home + "\\" + javapath
+                                      : source.variable != nullptr && strcmp(source.variable, "PATH") == 0
+                                          ? place.home + "\\bin"
+                                          : place.home;
+            const std::string launcher =
+                source.javapath ? named + "\\javaw.exe" : place.home + "\\bin\\javaw.exe";
+            ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(launcher.c_str())) << launcher;
+            if (source.key != nullptr) {
+                ASSERT_TRUE(SeedHomeValue(source.root, source.key, source.value, named, source.view));
+            } else if (strcmp(source.variable, "PATH") == 0) {
+                SetEnvironment("PATH", (named + ";" + EnvironmentValue("PATH")).c_str());
+            } else {
+                SetEnvironment(source.variable, named.c_str());
+            }
+
+            const JavaInventory& inventory = Take();
+            ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
+            const InventoryHome& home = inventory.homes[0];
+            EXPECT_EQ(named, home.home);
+            EXPECT_EQ(place.reason, home.reason);
+            EXPECT_FALSE(home.probed);
+            EXPECT_EQ(0, home.fileTests);
+            EXPECT_STREQ("", home.launcherDir);
+            EXPECT_STREQ("", home.javaw);
+            EXPECT_STREQ("", home.java);
+            EXPECT_STREQ("", home.version);
+            EXPECT_EQ(kVersionUnknown, home.versionOrigin);
+            EXPECT_EQ(kArchUnknown, home.architecture);
+            ASSERT_EQ(1u, home.sources.size());
+            EXPECT_EQ(source.kind, home.sources[0].kind);
+            EXPECT_TRUE(inventory.javapaths.empty());
+        }
     }
 }
 

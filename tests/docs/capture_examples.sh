@@ -4,9 +4,10 @@
 # print to CAPTURE, each under "=== SECTION | COMMAND" (SECTION: the docs' "### " heading);
 # with CLI_MD, then holds the docs' examples against it (tests/docs/check_examples.py).
 #   capture_examples.sh WINE_RUN PREFIX_ROOT TREE CAPTURE [CLI_MD]
-# The example of "Runtimes on the machine but not offered" is the shipped 32-bit program in
-# a 64-bit prefix: it is made in the wow64 configuration only; that of "Every other Java
-# home" is the program in the view of its own kind, made everywhere else.
+# The example of "Runtimes on the machine but not offered" is the 64-bit build in a 64-bit
+# prefix, whose other view is the 32-bit one: it is made in the win64 configuration only;
+# that of "Every other Java home" is the program in the view of its own kind, made in win64
+# and win32 (the 32-bit program under WOW64 adds " (64-bit view)" to its 64-bit keys).
 # The docs' blocks are rewritten from a capture with
 #   JRESELECT_WINE_CONFIG=win64 bash tests/docs/capture_examples.sh tests/wine-run.sh \
 #       build64/wine build64 /tmp/capture.txt
@@ -40,6 +41,9 @@ section() {
 {
     fresh_machine docs-example
     seed_example_machine
+    # Wine reads the Unix command line as UTF-8 under a UTF-8 locale.
+    LC_ALL=C.UTF-8 section "JreSelectCli: the runtime list from a console" \
+        set 'C:\jt\cli\jāv\bin\javaw.exe'
     section "Example" --version
     section "Example" list
     section "Example" explain
@@ -56,7 +60,7 @@ section() {
     seed_example_machine_with_jdk17
     section "JSON for scripts" list --all --json
 
-    if [ "$config" = wow64 ]; then
+    if [ "$config" = win64 ]; then
         fresh_machine docs-not-offered
         seed_not_offered_machine
         for command in list "list --all" explain; do

@@ -74,7 +74,8 @@ def main(argv):
         return 2
     with open(argv[2], encoding="utf-8") as f:
         lines = f.read().split("\n")
-    with open(argv[3], encoding="latin-1") as f:
+    # The commands as typed are UTF-8; the programs' output here is ASCII.
+    with open(argv[3], encoding="utf-8", errors="surrogateescape") as f:
         captured = captured_blocks(f.read())
     sections = {key[0] for key in captured}
     problems = []
@@ -106,7 +107,7 @@ def main(argv):
     for key in sorted(set(captured) - used):
         problems.append(f"captured {key[0]}: {key[1]} (#{key[2]}) has no example in the docs")
     if argv[1] == "write":
-        with open(argv[2], "w", encoding="utf-8") as f:
+        with open(argv[2], "w", encoding="utf-8", errors="surrogateescape") as f:
             f.write("\n".join(lines))
         print(f"check_examples: {len(used)} blocks written into {argv[2]}")
         return 1 if problems else 0

@@ -53,40 +53,42 @@ seed_example_machine_with_jdk17() {
     touch "$(unix_path 'C:\Program Files\Java\jdk-17.0.10')/bin/javaw.exe"
 }
 
-# The example of "Runtimes on the machine but not offered", for the 32-bit program in a 64-bit
-# prefix: a 32-bit Java 8 registered twice in the 32-bit view (and once more in the 64-bit
-# view, with the same launcher), a 64-bit Java 8, a 32-bit Java 11 under JavaSoft\JRE, a
-# 64-bit JDK 17 under two names and a 64-bit JDK 21 whose files were removed.
+# The example of "Runtimes on the machine but not offered", for the 64-bit build in a 64-bit
+# prefix (its own view the 64-bit one): a 64-bit Java 8 registered twice in the 64-bit view
+# (and once more in the 32-bit view, with the same home), a 32-bit Java 8 in the 32-bit view,
+# a 64-bit Java 11 under JavaSoft\JRE, a 32-bit JDK 17 under two names and a 32-bit JDK 21
+# whose files were removed.
 seed_not_offered_machine() {
     seed_quillfern
+    local java8='C:\Program Files\Java\jre1.8.0_401'
     local java8_32='C:\Program Files (x86)\Java\jre1.8.0_401'
-    registered_runtime 1.8 "$java8_32" javaw.exe /reg:32
-    registered_runtime 1.8.0_401 "$java8_32" javaw.exe /reg:32
-    registered_runtime 1.8 "$java8_32" javaw.exe /reg:64
-    registered_runtime 1.8.0_401 'C:\Program Files\Java\jre1.8.0_401' javaw.exe /reg:64
+    registered_runtime 1.8 "$java8" javaw.exe /reg:64
+    registered_runtime 1.8.0_401 "$java8" javaw.exe /reg:64
+    registered_runtime 1.8.0_401 "$java8" javaw.exe /reg:32
+    registered_runtime 1.8 "$java8_32" - /reg:32
+    java_home "$java8_32" 1.8.0_401 x86
     wine reg add 'HKLM\SOFTWARE\JavaSoft\JRE\11' /v JavaHome \
-        /d 'C:\Program Files (x86)\Java\jre-11' /f /reg:32 >/dev/null
-    mkdir -p "$(unix_path 'C:\Program Files (x86)\Java\jre-11')/bin"
-    touch "$(unix_path 'C:\Program Files (x86)\Java\jre-11')/bin/javaw.exe"
+        /d 'C:\Program Files\Java\jre-11' /f /reg:64 >/dev/null
+    java_home 'C:\Program Files\Java\jre-11' 11.0.22
     local name
     for name in 17 17.0.10; do
         wine reg add "HKLM\\SOFTWARE\\JavaSoft\\JDK\\$name" /v JavaHome \
-            /d 'C:\Program Files\Java\jdk-17.0.10' /f /reg:64 >/dev/null
+            /d 'C:\Program Files (x86)\Java\jdk-17.0.10' /f /reg:32 >/dev/null
     done
-    mkdir -p "$(unix_path 'C:\Program Files\Java\jdk-17.0.10')/bin"
-    touch "$(unix_path 'C:\Program Files\Java\jdk-17.0.10')/bin/javaw.exe"
-    wine reg add 'HKLM\SOFTWARE\JavaSoft\JDK\21' /v JavaHome /d 'C:\Program Files\Java\jdk-21' \
-        /f /reg:64 >/dev/null
+    java_home 'C:\Program Files (x86)\Java\jdk-17.0.10' 17.0.10 x86
+    wine reg add 'HKLM\SOFTWARE\JavaSoft\JDK\21' /v JavaHome \
+        /d 'C:\Program Files (x86)\Java\jdk-21' /f /reg:32 >/dev/null
 }
 
-# java_home WINDOWS-PATH [JAVA_VERSION]: bin\javaw.exe and bin\java.exe (the x64 launcher
-# fixture), and a release file when a version is given.
+# java_home WINDOWS-PATH [JAVA_VERSION] [MACHINE]: bin\javaw.exe and bin\java.exe (the
+# launcher fixture of MACHINE, x64 or x86; x64 by default), and a release file when a
+# version is given.
 java_home() {
-    local dir
+    local dir fixture=$tree/bin/fixtures/launcher_${3:-x64}.exe
     dir=$(unix_path "$1")
     mkdir -p "$dir/bin"
-    cp "$tree/bin/fixtures/launcher_x64.exe" "$dir/bin/javaw.exe"
-    cp "$tree/bin/fixtures/launcher_x64.exe" "$dir/bin/java.exe"
+    cp "$fixture" "$dir/bin/javaw.exe"
+    cp "$fixture" "$dir/bin/java.exe"
     if [ -n "${2:-}" ]; then
         printf 'IMPLEMENTOR="Example"\nJAVA_VERSION="%s"\nOS_NAME="Windows"\n' "$2" \
             >"$dir/release"

@@ -2,6 +2,7 @@
 #include "support/machine.h"
 
 #include <sddl.h>
+#include <winioctl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -536,4 +537,130 @@ bool MakeFile(const std::string& path, const std::string& content)
                                                     nullptr);
     CloseHandle(file);
     return wrote || Failed("writing the file " + path);
+}
+
+// ---------------------------------------------------------------------------------------
+// Network places
+
+namespace {
+
+// The Wine prefix's unix folder, from the environment that Wine passes on.
+std::string WinePrefix()
+{
+    char prefix[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof(prefix));
+    return length > 0 && length < sizeof(prefix) ? prefix : "";
+}
+
+// The DOS path of a unix path (Z:\... in Wine's prefixes), by Wine's own conversion.
+std::string DosPathOfUnix(const std::string& unixPath)
+{
+    typedef WCHAR*(CDECL * UnixToDos)(const char*);
+    const UnixToDos toDos = reinterpret_cast<UnixToDos>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+    if (toDos == nullptr)
+        return "";
+    WCHAR* dos = toDos(unixPath.c_str());
+    if (dos == nullptr)
+        return "";
+    char text[MAX_PATH * 2] = "";
+    WideCharToMultiByte(CP_ACP, 0, dos, -1, text, sizeof(text), nullptr, nullptr);
+    HeapFree(GetProcessHeap(), 0, dos);
+    return text;
+}
+
+std::string UnixPathOfDos(const std::string& dosPath)
+{
+    typedef char*(CDECL * DosToUnix)(const WCHAR*);
+    const DosToUnix toUnix = reinterpret_cast<DosToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr)
+        return "";
+    WCHAR wide[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, dosPath.c_str(), -1, wide, MAX_PATH) == 0)
+        return "";
+    char* unixPath = toUnix(wide);
+    if (unixPath == nullptr)
+        return "";
+    const std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// Wine's mount manager: its request to define a drive (include/ddk/mountmgr.h).
+struct MountmgrUnixDrive {
+    ULONG size;
+    ULONG type;
+    ULONG fsType;
+    DWORD serial;
+    ULONGLONG unixDev;
+    WCHAR letter;
+    USHORT mountPointOffset;
+    USHORT deviceOffset;
+    USHORT labelOffset;
+};
+const DWORD kIoctlDefineUnixDrive =
+    CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+// Defines the drive, or removes it when mountPoint is empty.
+bool DefineUnixDrive(const std::string& mountPoint, ULONG type)
+{
+    std::vector<char> request(sizeof(MountmgrUnixDrive) + mountPoint.size() + 1, '\0');
+    MountmgrUnixDrive* drive = reinterpret_cast<MountmgrUnixDrive*>(request.data());
+    drive->size = static_cast<ULONG>(request.size());
+    drive->type = type;
+    drive->letter = static_cast<WCHAR>(kNetworkDriveLetter);
+    if (!mountPoint.empty()) {
+        drive->mountPointOffset = sizeof(MountmgrUnixDrive);
+        memcpy(request.data() + sizeof(MountmgrUnixDrive), mountPoint.c_str(), mountPoint.size());
+    }
+    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                 nullptr);
+    if (manager == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD returned = 0;
+    const BOOL done = DeviceIoControl(manager, kIoctlDefineUnixDrive, request.data(),
+                                      static_cast<DWORD>(request.size()), nullptr, 0, &returned,
+                                      nullptr);
+    CloseHandle(manager);
+    return done != FALSE;
+}
+
+}  // namespace
+
+std::string MakeShareFolder(const std::string& rest)
+{
+    const std::string prefix = WinePrefix();
+    const std::string unc = prefix.empty() ? "" : DosPathOfUnix(prefix + "/dosdevices");
+    if (unc.empty()) {
+        Failed("finding the prefix's dosdevices folder (WINEPREFIX " + prefix + ")");
+        return "";
+    }
+    const std::string folder = unc + "\\unc\\jtserver\\share" + (rest.empty() ? "" : "\\" + rest);
+    return MakeDirectories(folder) ? folder : "";
+}
+
+void RemoveShares()
+{
+    const std::string prefix = WinePrefix();
+    const std::string dosdevices = prefix.empty() ? "" : DosPathOfUnix(prefix + "/dosdevices");
+    if (!dosdevices.empty())
+        RemoveTree(dosdevices + "\\unc\\jtserver");
+}
+
+bool DefineNetworkDrive(const std::string& target)
+{
+    if (!MakeDirectories(target))
+        return false;
+    const std::string mountPoint = UnixPathOfDos(target);
+    if (mountPoint.empty() || !DefineUnixDrive(mountPoint, DRIVE_REMOTE))
+        return Failed("mapping " + std::string(1, kNetworkDriveLetter) + ": to " + target +
+                      " as a network drive: error " + std::to_string(GetLastError()));
+    return true;
+}
+
+void RemoveNetworkDrive()
+{
+    DefineUnixDrive("", DRIVE_NO_ROOT_DIR);
 }

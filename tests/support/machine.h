@@ -127,6 +127,24 @@ std::string EnvironmentValue(const char* name);
 void ClearJavaSources();
 
 // ---------------------------------------------------------------------------------------
+// Network places, served by Wine from the prefix: nothing goes over a network.
+
+// The share's server and name that every case uses: \\jtserver\share.
+const char kTestShare[] = "\\\\jtserver\\share";
+// The drive letter that DefineNetworkDrive maps.
+const char kNetworkDriveLetter = 'n';
+
+// The local folder whose files Wine serves as kTestShare\rest (the prefix's
+// dosdevices\unc\jtserver\share\rest), made with the folders above it; empty, after telling
+// the failure, when it cannot be had. RemoveShares removes every share made.
+std::string MakeShareFolder(const std::string& rest);
+void RemoveShares();
+// Maps kNetworkDriveLetter to the local folder target as a network drive (GetDriveTypeA says
+// DRIVE_REMOTE), through Wine's mount manager as winecfg does. RemoveNetworkDrive undoes it.
+bool DefineNetworkDrive(const std::string& target);
+void RemoveNetworkDrive();
+
+// ---------------------------------------------------------------------------------------
 // Removing. A key or file that is missing is fine.
 
 // A key and everything below it, under HKEY_LOCAL_MACHINE (or root).
