@@ -124,10 +124,10 @@ TEST_F(Wow64EmulatedTest, ExplainNamesThe64BitViewsRuntime)
     ExpectLinesInOrder(run.out,
                        {"Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:",
                         "On this machine but not offered:",
-                        "  1.6.0: registered for 64-bit programs only",
-                        "      key SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.6.0 (64-bit view)",
-                        "      JavaHome C:\\jt\\jre160",
-                        "      launcher C:\\jt\\jre160\\bin\\javaw.exe"});
+                        "  C:\\jt\\jre160: registered for 64-bit programs only",
+                        "      launcher C:\\jt\\jre160\\bin\\javaw.exe",
+                        "      named by JavaSoft, HKLM\\SOFTWARE\\JavaSoft\\Java Runtime "
+                        "Environment\\1.6.0 \"JavaHome\" (64-bit view)"});
     EXPECT_NE(std::string::npos, run.out.find("C:\\windows\\system32\\wjview.exe")) << run.out;
     EXPECT_EQ("", PlantedLoads("uxtheme"));
 }
@@ -137,17 +137,19 @@ TEST_F(Wow64EmulatedTest, ListAllJsonNamesThe64BitViewsRuntime)
     const CliRun run = RunCli("list --all --json", PlantedCopy("JreSelectCli.exe"), kEmulatedWaitMs);
     EXPECT_EQ(0u, run.exitCode) << run.err;
     const std::string& out = run.out;
-    const size_t notOffered = out.find("\"notOffered\": [");
-    ASSERT_NE(std::string::npos, notOffered) << out;
-    size_t at = notOffered;
-    for (const char* wanted : {"\"name\": \"1.6.0\"", "\"reason\": \"other_view\"",
-                               "\"view\": \"64-bit\"", "\"launcher\": \"C:\\\\jt\\\\jre160\\\\bin\\\\javaw.exe\""}) {
+    const size_t homes = out.find("\"homes\": [");
+    ASSERT_NE(std::string::npos, homes) << out;
+    size_t at = homes;
+    for (const char* wanted : {"\"home\": \"C:\\\\jt\\\\jre160\"", "\"reason\": \"other_view\"",
+                               "\"javaw\": \"C:\\\\jt\\\\jre160\\\\bin\\\\javaw.exe\"",
+                               "\"kind\": \"list_key_other_view\"", "\"view\": \"64-bit\"",
+                               "\"where\": \"SOFTWARE\\\\JavaSoft\\\\Java Runtime Environment\\\\1.6.0\""}) {
         SCOPED_TRACE(wanted);
         at = out.find(wanted, at);
         ASSERT_NE(std::string::npos, at) << out;
     }
     // Offered: the three of the 32-bit view and system directory, 1.6.0 not among them.
-    const std::string offered = out.substr(0, notOffered);
+    const std::string offered = out.substr(0, homes);
     EXPECT_NE(std::string::npos, offered.find(kMicrosoftItem)) << out;
     EXPECT_EQ(std::string::npos, offered.find("1.6.0")) << out;
 }
