@@ -280,13 +280,14 @@ void NameHome(Search* search, const char* text, size_t length, const InventorySo
     }
 }
 
-// A registry value that is no text: named with its source, no home.
-void NameNotText(Search* search, const InventorySource& source)
+// A naming that gives no home to look at (a registry value that is no text, a variable or
+// PATH entry that the ANSI code page cannot hold): named with its source and reason.
+void NameWithoutHome(Search* search, const InventorySource& source, InventoryReason reason)
 {
     try {
         InventoryHome home;
         InitHome(&home);
-        home.reason = kReasonNotText;
+        home.reason = reason;
         home.sources.push_back(source);
         AddHome(search, home);
     } catch (const std::bad_alloc&) {
@@ -335,7 +336,7 @@ void ReadHomeValue(Search* search, const RegistryPlace& place, const char* keyPa
     // NUL. A vendor's value is a path only as a text.
     const bool text = type == REG_SZ || type == REG_EXPAND_SZ;
     if (!text && place.row->kind == kNamedByVendorKey) {
-        NameNotText(search, source);
+        NameWithoutHome(search, source, kReasonNotText);
     } else {
         const char* start = value;
         const size_t length = TrimNaming(&start, strlen(value));
@@ -408,20 +409,6 @@ std::string ReadVariable(Search* search, const char* name, bool* notAnsi = nullp
     return value;
 }
 
-// A naming that the ANSI code page cannot hold: named with its source, never looked at.
-void NameNotInCodePage(Search* search, const InventorySource& source)
-{
-    try {
-        InventoryHome home;
-        InitHome(&home);
-        home.reason = kReasonNotInCodePage;
-        home.sources.push_back(source);
-        AddHome(search, home);
-    } catch (const std::bad_alloc&) {
-        search->inventory->outOfMemory = true;
-    }
-}
-
 void SearchVariables(Search* search)
 {
     for (const char* name : kHomeVariables) {
@@ -430,7 +417,7 @@ void SearchVariables(Search* search)
         InventorySource source = NewSource(kNamedByEnvironment);
         strcpy(source.where, name);
         if (notAnsi) {
-            NameNotInCodePage(search, source);
+            NameWithoutHome(search, source, kReasonNotInCodePage);
             continue;
         }
         if (value.empty())
@@ -564,7 +551,7 @@ void SearchPath(Search* search)
         } else {
             InventorySource source = NewSource(kNamedByPath);
             source.pathIndex = index;
-            NameNotInCodePage(search, source);
+            NameWithoutHome(search, source, kReasonNotInCodePage);
         }
         at = end + 1;
     }
