@@ -280,8 +280,8 @@ void NameHome(Search* search, const char* text, size_t length, const InventorySo
     }
 }
 
-// A naming that gives no home to look at (a registry value that is no text, a variable or
-// PATH entry that the ANSI code page cannot hold): named with its source and reason.
+// A naming that gives no home to look at (a registry value that is no text, a variable that
+// the ANSI code page cannot hold): named with its source and reason.
 void NameWithoutHome(Search* search, const InventorySource& source, InventoryReason reason)
 {
     try {
@@ -490,6 +490,22 @@ void NoteJavapath(Search* search, const char* folder, int index, const char* jav
     }
 }
 
+// A PATH entry that is not looked at, with why.
+void NotePathEntry(Search* search, int index, const char* text, size_t length,
+                   InventoryReason reason)
+{
+    InventoryPathEntry entry;
+    entry.pathIndex = index;
+    CopyText(entry.entry, text, length);
+    entry.length = length;
+    entry.reason = reason;
+    try {
+        search->inventory->pathEntries.push_back(entry);
+    } catch (const std::bad_alloc&) {
+        search->inventory->outOfMemory = true;
+    }
+}
+
 // One PATH entry (length bytes at text, not NUL-terminated), at index.
 void SearchPathEntry(Search* search, const char* text, size_t length, int index)
 {
@@ -499,11 +515,15 @@ void SearchPathEntry(Search* search, const char* text, size_t length, int index)
         return;  // an empty entry names nothing
     InventorySource source = NewSource(kNamedByPath);
     source.pathIndex = index;
-    InventoryReason reason;
+    InventoryReason reason = kReasonTooLong;
     if (!CopyText(source.where, start, length) ||
         FindUnprobedReason(search, source.where, length, &reason)) {
-        // Named as written: not knowing what it holds, it is taken as the home itself.
-        NameHome(search, start, length, source, nullptr, "", "");
+        NotePathEntry(search, index, start, length, reason);
+        return;
+    }
+    // Joined with a launcher's name, a lone lead byte would name another folder.
+    if (EndsInLoneLeadByte(source.where)) {
+        NotePathEntry(search, index, start, length, kReasonLoneLeadByte);
         return;
     }
     char dir[kTextBufferSize];
@@ -549,9 +569,7 @@ void SearchPath(Search* search)
         if (ConvertToAnsiText(path.data() + at, end - at, &entry)) {
             SearchPathEntry(search, entry.c_str(), entry.size(), index);
         } else {
-            InventorySource source = NewSource(kNamedByPath);
-            source.pathIndex = index;
-            NameWithoutHome(search, source, kReasonNotInCodePage);
+            NotePathEntry(search, index, "", 0, kReasonNotInCodePage);
         }
         at = end + 1;
     }
@@ -809,6 +827,7 @@ void CollectOffered(HWND list, Search* search)
 bool TakeJavaInventory(HWND list, JavaInventory* inventory)
 {
     inventory->homes.clear();
+    inventory->pathEntries.clear();
     inventory->javapaths.clear();
     inventory->offeredNamings = 0;
     inventory->outOfMemory = false;

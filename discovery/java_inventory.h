@@ -23,7 +23,8 @@ enum InventorySourceKind {
     kNamedByVendorKey,         // a distribution's own key under HKLM (either view)
     kNamedByUserKey,           // any of those keys under HKEY_CURRENT_USER: a per-user install
     kNamedByEnvironment,       // JAVA_HOME or JDK_HOME of this process
-    kNamedByPath,              // a PATH directory that holds javaw.exe or java.exe
+    kNamedByPath,              // a PATH directory that holds javaw.exe or java.exe (entries
+                               // that are not looked at are InventoryPathEntry, no homes)
     kNamedByFolder,            // a direct subfolder of a usual install folder
 };
 
@@ -38,8 +39,8 @@ struct InventorySource {
     InventoryHive hive;  // kHiveNone outside the registry
     REGSAM view;         // 0: the program's own view; else KEY_WOW64_32KEY or KEY_WOW64_64KEY
     // The registry key that holds the value (below the hive), the variable's name, the PATH
-    // entry as written (without one pair of enclosing quotes and one trailing backslash) or
-    // the folder whose subfolder it is. Empty for a PATH entry longer than 259 characters.
+    // entry as written (without one pair of enclosing quotes and trailing backslashes) or
+    // the folder whose subfolder it is.
     char where[kTextBufferSize];
     const char* value;  // the registry value read ("Path", "JavaHome"), else null
     DWORD valueType;    // that value's type; REG_NONE outside the registry
@@ -129,8 +130,22 @@ struct InventoryJavapath {
     bool homeOffered;   // the list offers that home
 };
 
+// A PATH entry that is not looked at: it names no fixed place (".", "rel\bin", "%X%\bin"), or
+// one never opened (a share, a network drive, a device path), or it cannot be had whole (too
+// long, a character the ANSI code page lacks, a lone lead byte at its end). Not a home: a
+// directory on PATH need not be one.
+struct InventoryPathEntry {
+    int pathIndex;                // its place in PATH, from 0
+    char entry[kTextBufferSize];  // as written, without one pair of enclosing quotes and
+                                  // trailing backslashes; empty when too long or not in the
+                                  // code page
+    size_t length;                // its length as written, trimmed as entry is
+    InventoryReason reason;
+};
+
 struct JavaInventory {
     std::vector<InventoryHome> homes;  // in the order first named
+    std::vector<InventoryPathEntry> pathEntries;  // in PATH's order
     std::vector<InventoryJavapath> javapaths;
     int offeredNamings;  // namings of homes that the list offers, left out
     bool outOfMemory;    // the search ran out of memory: homes may be missing
