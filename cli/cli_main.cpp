@@ -64,7 +64,7 @@ void PrintUsage(bool toStdout)
               "  --version   the program's version\n"
               "\n"
               "--json, after list, list --all, explain or set: the same facts as one JSON\n"
-              "document on stdout (plain ASCII, schema 1, see the documentation); on an\n"
+              "document on stdout (plain ASCII, schema 2, see the documentation); on an\n"
               "error with an exit code, stdout holds {\"error\": {\"code\", \"message\"}}.\n"
               "\n"
               "Exit codes:\n"

@@ -1,16 +1,19 @@
 // explain: every candidate that the search looked at and what became of it, then the
-// runtimes on the machine that the list does not offer.
+// runtimes on the machine that the list does not offer; the text printer of the report.
 #include "cli/cli_commands.h"
 #include "cli/console_output.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/list_box.h"
 #include "cli/cli_shared.h"
 #include "cli/json_forms.h"
+#include "cli/report.h"
+#include "cli/text_forms.h"
+#include "cli/words.h"
 #include "discovery/probes.h"
-#include "discovery/runtime_list.h"
 #include "settings/product_settings.h"
 
 namespace {
@@ -19,18 +22,21 @@ struct ExplainState {
     int nextSection;  // the first source whose heading has not been printed yet
 };
 
-const char* const kSectionHeadings[] = {
-    "Bundled runtime, in \"home\"\\jre\\bin:",
-    "Registered runtimes, subkeys of SOFTWARE\\JavaSoft\\Java Runtime Environment:",
-    "Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:",
-};
 const int kSectionCount = 3;
 
 // Prints the headings up to and including source's.
 void OpenSection(ExplainState* state, int source)
 {
     for (; state->nextSection <= source; ++state->nextSection)
-        Print(state->nextSection > 0 ? "\n%s\n" : "%s\n", kSectionHeadings[state->nextSection]);
+        Print(state->nextSection > 0 ? "\n%s\n" : "%s\n",
+              WordsOf(static_cast<DiscoverySource>(state->nextSection)).text);
+}
+
+std::string NumberText(long number)
+{
+    char text[24];
+    snprintf(text, sizeof(text), "%ld", number);
+    return text;
 }
 
 void PrintJavaHome(const char* javaHome)
@@ -47,131 +53,98 @@ void PrintTried(const DiscoveryNote& note)
     const char* const names[2][2] = {{"javaw.exe", "jrew.exe"},
                                      {"wjview.exe in the Windows directory",
                                       "wjview.exe in the system directory"}};
+    const std::string limit = NumberText(static_cast<long>(kLongestTestedPath));
     for (int i = 0; i < 2; ++i) {
-        const char* name = names[microsoft ? 1 : 0][i];
-        const char* path = note.tried[i].path;
-        switch (note.tried[i].result) {
-        case kTrialNotLookedAt:
-        case kTrialFound:
-            break;
-        case kTrialNoDirectory:
-            Print("      %s: the directory could not be had, not tested\n", name);
-            break;
-        case kTrialPathTooLong:
-            Print("      %s: the path does not fit 259 characters, not tested\n", name);
-            break;
-        case kTrialNotQualified:
-            Print("      tried %s: not tested, the path is not fully qualified (no drive "
-                   "letter, colon and backslash, nor \\\\server\\share), so it names no "
-                   "fixed place\n",
-                   path);
-            break;
-        case kTrialTooLongToTest:
-            Print("      tried %s: not tested, the path is longer than %d characters\n", path,
-                   static_cast<int>(kLongestTestedPath));
-            break;
-        case kTrialNoVersionFunctions:
-            Print("      tried %s: not read, the version functions of version.dll in the "
-                   "system directory could not be loaded\n",
-                   path);
-            break;
-        case kTrialAbsent:
-            Print("      tried %s: %s\n", path,
-                   microsoft ? "absent, or without a version resource" : "not found");
-            break;
-        }
+        const TrialResult result = note.tried[i].result;
+        if (result == kTrialNotLookedAt || result == kTrialFound)
+            continue;
+        const Words& words = WordsOf(result);
+        // The file is named by its path once there is one to tell.
+        const bool byName = result == kTrialNoDirectory || result == kTrialPathTooLong;
+        Print("      ");
+        Print(result == kTrialAbsent && microsoft ? words.other : words.text,
+              byName ? names[microsoft ? 1 : 0][i] : note.tried[i].path, limit.c_str());
+        Print("\n");
     }
 }
 
-// What the search made of the candidate, after the subkey's name where there is one.
+// What the search made of the candidate, after the subkey's name where there is one: the
+// outcome's words, then the facts that bear on it.
 void PrintOutcome(const DiscoveryNote& note)
 {
+    const Words& words = WordsOf(note.outcome);
+    const char* text = words.text;
+    std::string first;
+    std::string second;
+    bool javaHome = false;
+    bool launcher = false;
+    bool tried = false;
     switch (note.outcome) {
     case kOutcomeListed:
-        Print("listed as %d: %s\n", note.listIndex, note.listText);
-        if (note.javaHome != nullptr)
-            PrintJavaHome(note.javaHome);
-        Print("      launcher %s\n", note.launcher);
-        PrintTried(note);
+        first = NumberText(note.listIndex);
+        second = note.listText;
+        javaHome = note.javaHome != nullptr;
+        launcher = tried = true;
         break;
     case kOutcomeNotAdded:
-        Print("left out: no memory for the entry, or the list box refused it\n");
-        Print("      launcher %s\n", note.launcher);
-        break;
-    case kOutcomeHomeTooLong:
-        Print("left out: \"home\" is longer than 259 characters, so it is not searched\n");
-        break;
-    case kOutcomeHomeDirTooLong:
-        Print("left out: \"home\" joined with jre\\bin does not fit 259 characters\n");
-        break;
-    case kOutcomeHomeLoneLeadByte:
-        Print("left out: \"home\" ends in a lone lead byte (half a double-byte character), so "
-              "it is not searched\n");
+        launcher = true;
         break;
     case kOutcomeKeyAbsent:
         if (note.source == kSourceMicrosoft)
-            Print("left out: the key is absent, so wjview.exe is not looked for\n");
-        else
-            Print("none: the key is absent\n");
-        break;
-    case kOutcomeNoSubkeys:
-        Print("none: the key has no subkeys\n");
+            text = words.other;
         break;
     case kOutcomeNameTooLong:
         if (note.subkey == nullptr)
-            Print("left out: the name is longer than 259 bytes, so the search skips it\n");
+            text = words.other;
         else
-            Print("left out: the name is %d bytes long, more than 259, so the search "
-                   "skips it\n",
-                   static_cast<int>(strlen(note.subkey)));
+            first = NumberText(static_cast<long>(strlen(note.subkey)));
         break;
     case kOutcomeKeyPathTooLong:
-        Print("left out: the key path %s\\ and the name (%d characters) does not fit 259 "
-               "characters\n",
-               note.parentKey, static_cast<int>(strlen(note.subkey)));
-        break;
-    case kOutcomeNoJavaHome:
-        Print("left out: no \"JavaHome\" value\n");
-        Print("      key %s\n", note.key);
+        first = note.parentKey;
+        second = NumberText(static_cast<long>(strlen(note.subkey)));
         break;
     case kOutcomeJavaHomeTooLong:
-        Print("left out: \"JavaHome\" is %d characters long, more than 259\n",
-               static_cast<int>(strlen(note.javaHome)));
-        PrintJavaHome(note.javaHome);
+        first = NumberText(static_cast<long>(strlen(note.javaHome)));
+        javaHome = true;
         break;
     case kOutcomeJavaHomeDirTooLong:
-        Print("left out: \"JavaHome\" joined with bin does not fit 259 characters\n");
-        PrintJavaHome(note.javaHome);
-        break;
     case kOutcomeJavaHomeLoneLeadByte:
-        Print("left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
-              "character), so no launcher is looked for\n");
-        PrintJavaHome(note.javaHome);
+        javaHome = true;
         break;
     case kOutcomeNoLauncher:
-        Print("left out: no launcher, neither javaw.exe nor jrew.exe in %s\n", note.directory);
-        if (note.javaHome != nullptr)
-            PrintJavaHome(note.javaHome);
-        PrintTried(note);
+        first = note.directory;
+        javaHome = note.javaHome != nullptr;
+        tried = true;
         break;
     case kOutcomeNoVersion:
         if (note.tried[0].result == kTrialNoVersionFunctions ||
             note.tried[1].result == kTrialNoVersionFunctions)
-            Print("left out: the version of wjview.exe could not be read\n");
-        else
-            Print("left out: no wjview.exe with a version resource\n");
-        PrintTried(note);
+            text = words.other;
+        tried = true;
         break;
     case kOutcomeVersionTooOld:
-        Print("left out: %s has version %s, below 5.0.0.0\n", note.launcher, note.version);
-        PrintTried(note);
+        first = note.launcher;
+        second = note.version;
+        tried = true;
+        break;
+    default:
         break;
     }
+    Print(text, first.c_str(), second.c_str());
+    Print("\n");
+    if (javaHome)
+        PrintJavaHome(note.javaHome);
+    if (note.outcome == kOutcomeNoJavaHome)
+        Print("      key %s\n", note.key);
+    if (launcher)
+        Print("      launcher %s\n", note.launcher);
+    if (tried)
+        PrintTried(note);
 }
 
-void ExplainNote(const DiscoveryNote& note, void* context)
+void ExplainNote(const DiscoveryNote& note, ExplainState* state)
 {
-    OpenSection(static_cast<ExplainState*>(context), note.source);
+    OpenSection(state, note.source);
     Print("  ");
     if (note.subkeyIndex >= 0) {
         if (note.subkey != nullptr)
@@ -194,15 +167,9 @@ void ExplainInventoryHome(const InventoryHome& home, int* count)
     if (!home.probed) {
         Print("      not looked at: no file was tested\n");
     } else if (home.javaw[0] != '\0' || home.java[0] != '\0') {
-        if (home.versionOrigin == kVersionUnknown)
-            Print("      version unknown (no release file with JAVA_VERSION, no version "
-                   "resource), %s\n",
-                   ArchitectureText(home.architecture));
-        else
-            Print("      version %s (%s), %s\n", home.version,
-                   home.versionOrigin == kVersionFromRelease ? "release file"
-                                                             : "launcher's version resource",
-                   ArchitectureText(home.architecture));
+        Print("      ");
+        Print(WordsOf(home.versionOrigin).text, home.version);
+        Print(", %s\n", WordsOf(home.architecture).text);
         if (home.javaw[0] != '\0')
             Print("      launcher %s\n", home.javaw);
         if (home.java[0] != '\0')
@@ -246,30 +213,37 @@ void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inv
         return;
     }
     Print("      %s is version %s, %s: it follows %s in the %s registry view\n", copy,
-           javapath.copyVersion, ArchitectureText(architecture),
+           javapath.copyVersion, WordsOf(architecture).text,
            FollowedKeysText(javapath.copyMajor), architecture == kArchX86 ? "32-bit" : "64-bit");
     if (javapath.key[0] == '\0') {
         Print("      no such key has \"CurrentVersion\": they run no runtime\n");
         return;
     }
-    Print("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewText(javapath.view),
+    Print("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewWords(javapath.view).text,
            javapath.currentVersion);
     if (javapath.home[0] == '\0') {
         Print("      that subkey has no \"JavaHome\": they run no runtime\n");
         return;
     }
-    Print("      they run %s", javapath.home);
-    if (javapath.homeOffered)
-        Print(", which the list offers\n");
-    else if (javapath.homeIndex >= 0 && IsToldByInventory(inventory.homes[javapath.homeIndex]))
-        Print(", named above\n");
-    else if (javapath.homeIndex >= 0)
-        Print(", registered where the list looks, as told above\n");
-    else
-        Print(", which no source names as a home\n");
+    Print("      they run %s%s\n", javapath.home, WordsOf(JavapathHomeOf(javapath, inventory)).text);
 }
 
-// list --all: a line without an index, that no set command takes.
+// The PATH entries that were not looked at, with why: they name no fixed place, or one that
+// is never opened, so they are no homes. Only when there are any.
+void ExplainPathEntries(const JavaInventory& inventory)
+{
+    if (inventory.pathEntries.empty())
+        return;
+    Print("\nPATH entries not looked at:\n");
+    for (const InventoryPathEntry& entry : inventory.pathEntries) {
+        Print("  entry %d", entry.pathIndex);
+        if (entry.entry[0] != '\0')
+            Print(", %s", entry.entry);
+        Print(": ");
+        PrintPathEntryReason(entry);
+        Print("\n");
+    }
+}
 
 void PrintSettings()
 {
@@ -290,16 +264,37 @@ void PrintCurrent(HWND list)
     const int count = ListGetCount(list);
     const int selected = ListGetCurSel(list);
     Print("\n%d runtime%s listed. ", count, count == 1 ? "" : "s");
-    if (selected >= 0) {
-        char text[kTextBufferSize];
+    char text[kTextBufferSize] = "";
+    if (selected >= 0)
         ListGetText(list, selected, text);
-        Print("Current: %d, %s (\"starter\" equals its launcher, A-Z case ignored)\n", selected,
-               text);
-    } else if (g_starterTooLong) {
-        Print("Current: none (\"starter\" is longer than 259 characters)\n");
-    } else {
-        Print("Current: none (\"starter\" equals no listed launcher)\n");
+    Print(WordsOf(CurrentReasonOf(list)).text, NumberText(selected).c_str(), text);
+    Print("\n");
+}
+
+// The report as text: the settings, each candidate under its source's heading, the list's
+// count and current entry, the PATH entries not looked at, then everything not offered.
+void PrintExplainText(const Report& report)
+{
+    PrintSettings();
+    ExplainState state = {0};
+    for (const NoteCopy& copy : report.notes)
+        ExplainNote(NoteOf(copy), &state);
+    OpenSection(&state, kSectionCount - 1);
+    PrintCurrent(report.list);
+    const JavaInventory& inventory = report.inventory;
+    ExplainPathEntries(inventory);
+    // Last, and always there, so that a script can look for its "none": every other Java
+    // home on the machine, and the javapath copies.
+    Print("\nOn this machine but not offered:\n");
+    int unoffered = 0;
+    for (const InventoryHome& home : inventory.homes)
+        ExplainInventoryHome(home, &unoffered);
+    for (const InventoryJavapath& javapath : inventory.javapaths) {
+        ExplainJavapath(javapath, inventory);
+        ++unoffered;
     }
+    if (unoffered == 0)
+        Print("  none\n");
 }
 
 }  // namespace
@@ -310,40 +305,16 @@ int RunExplainCommand(bool json)
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)
         return failure;
-    if (json) {
-        const bool printed = PrintExplainJson(list);
+    Report report;
+    if (!BuildReport(list, true, &report)) {
         CloseList(list);
-        if (!printed) {
-            PrintError(kOutOfMemoryMessage);
-            return kExitInternal;
-        }
-        return kExitSuccess;
-    }
-    PrintSettings();
-    ExplainState state = {0};
-    // InitRuntimeList, with the search telling what it looks at.
-    FillRuntimeList(list, ExplainNote, &state);
-    SelectCurrentRuntime(list);
-    OpenSection(&state, kSectionCount - 1);
-    PrintCurrent(list);
-    // Last, and always there, so that a script can look for its "none": every other Java
-    // home on the machine, and the javapath copies.
-    Print("\nOn this machine but not offered:\n");
-    int unoffered = 0;
-    JavaInventory inventory;
-    if (!TakeJavaInventory(list, &inventory)) {
         PrintError(kOutOfMemoryMessage);
-        CloseList(list);
         return kExitInternal;
     }
-    for (const InventoryHome& home : inventory.homes)
-        ExplainInventoryHome(home, &unoffered);
-    for (const InventoryJavapath& javapath : inventory.javapaths) {
-        ExplainJavapath(javapath, inventory);
-        ++unoffered;
-    }
-    if (unoffered == 0)
-        Print("  none\n");
+    if (json)
+        PrintExplainJson(report);
+    else
+        PrintExplainText(report);
     CloseList(list);
     return kExitSuccess;
 }

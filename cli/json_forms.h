@@ -5,16 +5,18 @@
 
 #include <windows.h>
 
-// Raised when a field changes meaning or goes; a new field keeps the number.
-const int kJsonSchema = 1;
+#include "cli/report.h"
 
-// list and list --all: "runtimes", "current", and with all "notOffered" and "homes". Runs the search
-// into the empty list box and preselects, as InitRuntimeList does. False, with nothing
-// printed, when the search of every Java home ran out of memory.
-bool PrintListJson(HWND list, bool all);
-// explain: "settings", "candidates", "runtimes", "current", "currentReason", "notOffered",
-// "homes", "javapaths". False as PrintListJson.
-bool PrintExplainJson(HWND list);
+// Raised when a field changes meaning or goes; a new field keeps the number. 2: "notOffered"
+// and the settings' "read" are gone, PATH entries not looked at are "pathEntries".
+const int kJsonSchema = 2;
+
+// The JSON printers of the report, as the text printers are of the same report.
+// list and list --all: "runtimes", "current", and with all "homes".
+void PrintListJson(const Report& report, bool all);
+// explain: "settings", "candidates", "runtimes", "current", "currentReason", "homes",
+// "pathEntries", "javapaths".
+void PrintExplainJson(const Report& report);
 // set, after the selected entry was written: "set" with index, text, starter, classes.
 void PrintSetJson(HWND list);
 // An error with an exit code: "error" with "code" and "message" (what stderr says).

@@ -1,4 +1,5 @@
-// list and list --all: the runtimes in the dialog's order, the current one marked.
+// list and list --all: the runtimes in the dialog's order, the current one marked; the text
+// printer of the report.
 #include "cli/cli_commands.h"
 #include "cli/console_output.h"
 
@@ -7,7 +8,9 @@
 #include "base/list_box.h"
 #include "cli/cli_shared.h"
 #include "cli/json_forms.h"
-#include "discovery/runtime_list.h"
+#include "cli/report.h"
+#include "cli/text_forms.h"
+#include "cli/words.h"
 
 namespace {
 
@@ -20,23 +23,35 @@ void PrintListLine(HWND list, int index, int selected)
            entry != nullptr ? entry->starter : "");
 }
 
-// list --all: one line per home that the inventory lists (IsListedByInventory): its version
-// and architecture, or its home and why it was not looked at; then the first source that
-// named it.
+// list --all: one line per home that the inventory tells, without an index, that no set
+// command takes: its version and architecture, or its home and why it was not looked at;
+// then the first source that named it.
 void ListInventoryHome(const InventoryHome& home)
 {
-    if (!IsListedByInventory(home))
+    if (!IsToldByInventory(home))
         return;
     const char* launcher = home.javaw[0] != '\0' ? home.javaw : home.java;
     Print("  -\tnot selectable: ");
     if (launcher[0] != '\0')
         Print("%s %s", home.versionOrigin != kVersionUnknown ? home.version : "version unknown",
-               ArchitectureText(home.architecture));
+               WordsOf(home.architecture).text);
     else
         Print("%s", home.home[0] != '\0' ? home.home : "(no home)");
     Print(", ");
     PrintSourcePhrase(home.sources[0]);
     Print("\t%s\n", launcher[0] != '\0' ? launcher : home.probed ? "(no launcher)" : "(not looked at)");
+}
+
+void PrintListText(const Report& report, bool all)
+{
+    const int count = ListGetCount(report.list);
+    const int selected = ListGetCurSel(report.list);
+    for (int index = 0; index < count; ++index)
+        PrintListLine(report.list, index, selected);
+    if (all) {
+        for (const InventoryHome& home : report.inventory.homes)
+            ListInventoryHome(home);
+    }
 }
 
 }  // namespace
@@ -47,30 +62,16 @@ int RunListCommand(bool all, bool json)
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)
         return failure;
-    if (json) {
-        const bool printed = PrintListJson(list, all);
+    Report report;
+    if (!BuildReport(list, all, &report)) {
         CloseList(list);
-        if (!printed) {
-            PrintError(kOutOfMemoryMessage);
-            return kExitInternal;
-        }
-        return kExitSuccess;
+        PrintError(kOutOfMemoryMessage);
+        return kExitInternal;
     }
-    InitRuntimeList(list);
-    const int count = ListGetCount(list);
-    const int selected = ListGetCurSel(list);
-    for (int index = 0; index < count; ++index)
-        PrintListLine(list, index, selected);
-    if (all) {
-        JavaInventory inventory;
-        if (!TakeJavaInventory(list, &inventory)) {
-            PrintError(kOutOfMemoryMessage);
-            CloseList(list);
-            return kExitInternal;
-        }
-        for (const InventoryHome& home : inventory.homes)
-            ListInventoryHome(home);
-    }
+    if (json)
+        PrintListJson(report, all);
+    else
+        PrintListText(report, all);
     CloseList(list);
     return kExitSuccess;
 }

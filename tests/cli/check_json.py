@@ -18,7 +18,7 @@ import os
 import re
 import sys
 
-SCHEMA = 1
+SCHEMA = 2
 
 SOURCES = {"bundled", "registered", "microsoft"}
 OUTCOMES = {
@@ -27,11 +27,6 @@ OUTCOMES = {
     "java_home_dir_too_long", "launcher_not_found", "no_version_resource", "version_below_5",
     "home_lone_lead_byte", "java_home_lone_lead_byte",
 }
-UNOFFERED_OUTCOMES = {
-    "not_offered", "no_java_home", "java_home_too_long", "java_home_dir_too_long",
-    "java_home_lone_lead_byte", "launcher_not_found",
-}
-UNOFFERED_REASONS = {"other_view", "unread_key", "other_view_unread_key"}
 TRIALS = {
     "no_directory", "path_too_long", "not_fully_qualified", "too_long_to_test",
     "no_version_functions", "not_found", "found",
@@ -144,20 +139,7 @@ CANDIDATE = dict({
     "listIndex": int_or_null,
     "text": text_or_null,
 }, **NOTE_FACTS)
-SOURCE = {
-    "kind": one_of({"registry"}),
-    "parentKey": kind(str),
-    "key": kind(str),
-    "view": one_of(VIEWS),
-}
-UNOFFERED = dict({
-    "name": kind(str),
-    "reason": one_of(UNOFFERED_REASONS),
-    "outcome": one_of(UNOFFERED_OUTCOMES),
-    "sources": array_of(SOURCE),
-    "architecture": one_of(ARCHITECTURES),
-}, **NOTE_FACTS)
-SETTING = {"read": kind(bool), "value": text_or_null, "tooLong": kind(bool)}
+SETTING = {"value": text_or_null, "tooLong": kind(bool)}
 INVENTORY_REASONS = {"too_long", "network_path", "device_path", "unexpanded",
                      "not_fully_qualified", "not_text", "not_in_code_page", "lone_lead_byte",
                      "launcher_too_long", "no_launcher",
@@ -187,6 +169,15 @@ HOME = {
     "architecture": one_of(ARCHITECTURES - {None}),
     "sources": array_of(INVENTORY_SOURCE),
 }
+# The reasons a PATH entry is not looked at: none looked at a file.
+PATH_ENTRY_REASONS = {"too_long", "network_path", "device_path", "unexpanded",
+                      "not_fully_qualified", "not_in_code_page", "lone_lead_byte"}
+PATH_ENTRY = {
+    "pathIndex": kind(int),
+    "entry": text_or_null,
+    "length": kind(int),
+    "reason": one_of(PATH_ENTRY_REASONS),
+}
 JAVAPATH = {
     "folder": kind(str),
     "pathIndex": kind(int),
@@ -206,11 +197,11 @@ HEAD = {"schema": one_of({SCHEMA}), "command": kind(str)}
 DOCUMENTS = {
     "list": dict(HEAD, runtimes=array_of(RUNTIME), current=int_or_null),
     "list --all": dict(HEAD, runtimes=array_of(RUNTIME), current=int_or_null,
-                       notOffered=array_of(UNOFFERED), homes=array_of(HOME)),
+                       homes=array_of(HOME)),
     "explain": dict(HEAD, settings={"key": kind(str), "home": SETTING, "starter": SETTING},
                     candidates=array_of(CANDIDATE), runtimes=array_of(RUNTIME),
                     current=int_or_null, currentReason=one_of(CURRENT_REASONS),
-                    notOffered=array_of(UNOFFERED), homes=array_of(HOME),
+                    homes=array_of(HOME), pathEntries=array_of(PATH_ENTRY),
                     javapaths=array_of(JAVAPATH)),
     "set": dict(HEAD, set={"index": kind(int), "text": kind(str), "starter": kind(str),
                            "classes": kind(str)}),
@@ -243,6 +234,9 @@ def check_document(where, document):
         if j["copyArchitecture"] in (None, "unknown") and \
                 any(j[n] is not None for n in ("key", "view", "currentVersion", "home")):
             fail(f"{where}.javapaths[{i}]", "a key asked without the copy's version and machine")
+    for i, e in enumerate(document.get("pathEntries", [])):
+        if (e["entry"] is None) != (e["reason"] in ("too_long", "not_in_code_page")):
+            fail(f"{where}.pathEntries[{i}]", f"entry {e['entry']!r} with reason {e['reason']}")
     for i, h in enumerate(document.get("homes", [])):
         if not h["probed"] and (h["javaw"] or h["java"] or h["versionFrom"]):
             fail(f"{where}.homes[{i}]", "launchers or a version of a home not looked at")
@@ -348,11 +342,6 @@ def render_list(document, t):
     for r in document["runtimes"]:
         lines.append(f"{'*' if r['current'] else ' '} {r['index']}\t{t(r, 'text')}\t"
                      f"{t(r, 'launcher')}\n")
-    for u in document.get("notOffered", []):
-        source = u["sources"][0]
-        launcher = t(u, "launcher") if u["outcome"] == "not_offered" else "(no launcher)"
-        lines.append(f"  -\tnot selectable: {t(u, 'name')} in {t(source, 'parentKey')}"
-                     f"{view_text(source['view'])}\t{launcher}\n")
     for h in document.get("homes", []):
         launchers = home_launchers(h, t)
         told = home_version_text(h, t) if launchers else (t(h, "home") or "(no home)")
@@ -470,43 +459,6 @@ HEADINGS = {
 }
 
 
-def unoffered_lines(u, t):
-    source = u["sources"][0]
-    parent = t(source, "parentKey")
-    other_key = parent != "SOFTWARE\\JavaSoft\\Java Runtime Environment"
-    why = "registered"
-    if source["view"] != "own":
-        why += f" for {source['view'][:2]}-bit programs only{',' if other_key else ''}"
-    if other_key:
-        why += f" under {parent} (Java 9 and later), which this program does not read"
-    name = t(u, "name")
-    home = t(u, "javaHome")
-    lines = [f"  {name}: {why}\n", f"      key {parent}\\{name}{view_text(source['view'])}\n"]
-    outcome = u["outcome"]
-    if outcome == "no_java_home":
-        lines.append("      no \"JavaHome\" value\n")
-    elif outcome == "java_home_too_long":
-        lines.append(f"      \"JavaHome\" is {len(t.raw(u, 'javaHome'))} characters long, more than 259, so no "
-                     "launcher is looked for\n")
-    elif outcome == "java_home_dir_too_long":
-        lines += java_home_lines(home)
-        lines.append("      no launcher looked for: \"JavaHome\" joined with bin does not fit "
-                     "259 characters\n")
-    elif outcome == "java_home_lone_lead_byte":
-        lines += java_home_lines(home)
-        lines.append("      no launcher looked for: \"JavaHome\" ends in a lone lead byte (half a "
-                     "double-byte character)\n")
-    elif outcome == "launcher_not_found":
-        lines += java_home_lines(home)
-        lines.append(f"      no launcher, neither javaw.exe nor jrew.exe in {t(u, 'directory')}\n")
-        lines += tried_lines(u, t)
-    else:
-        lines += java_home_lines(home)
-        lines.append(f"      launcher {t(u, 'launcher')}\n")
-        lines += tried_lines(u, t)
-    return lines
-
-
 def render_explain(document, t):
     settings = document["settings"]
     lines = [f"Settings, key {t(settings, 'key')}:\n"]
@@ -542,14 +494,18 @@ def render_explain(document, t):
     else:
         line += "Current: none (\"starter\" equals no listed launcher)\n"
     lines.append(line)
+    if document["pathEntries"]:
+        lines.append("\nPATH entries not looked at:\n")
+    for e in document["pathEntries"]:
+        entry = t(e, "entry")
+        lines.append(f"  entry {e['pathIndex']}{', ' + entry if entry is not None else ''}: "
+                     f"{reason_text(dict(e, sources=[], home=e['entry']), t)}\n")
     lines.append("\nOn this machine but not offered:\n")
-    for u in document["notOffered"]:
-        lines += unoffered_lines(u, t)
     for h in document["homes"]:
         lines += home_lines(h, t)
     for j in document["javapaths"]:
         lines += javapath_lines(j, t)
-    if not (document["notOffered"] or document["homes"] or document["javapaths"]):
+    if not (document["homes"] or document["javapaths"]):
         lines.append("  none\n")
     return "".join(lines)
 
@@ -593,8 +549,6 @@ def source_phrase(s, t):
     if s["kind"] == "environment":
         return where
     if s["kind"] == "path":
-        if where is None:
-            return f"PATH entry {s['pathIndex']} (longer than 259 characters)"
         return f"PATH entry {s['pathIndex']}, {where}"
     return f"the folder {where}"
 
@@ -604,7 +558,8 @@ def parent_key(where):
 
 
 def reason_text(h, t):
-    deciding = min(h["sources"], key=lambda s: SOURCE_ORDER.index(s["kind"]))
+    """The reason of a home, or of a PATH entry (no sources: its reasons need none)."""
+    deciding = min(h["sources"], key=lambda s: SOURCE_ORDER.index(s["kind"]), default=None)
     reason = h["reason"]
     home = t(h, "home")
     if reason == "too_long":
@@ -726,8 +681,8 @@ def compare_with_text(where, name, document, text_path, code_page):
 
 
 def mutations(document, name):
-    """(what, mutated document) for each fact of the homes and javapath folders that the text
-    form of the command tells, changed to another value of its kind. list --all tells of a
+    """(what, mutated document) for each fact of the homes, PATH entries and javapath folders
+    that the text form of the command tells, changed to another value of its kind. list --all tells of a
     home its first launcher, version and architecture (or its home and whether it was looked
     at), and its first source; explain tells all."""
     def changed(path, value):
@@ -783,6 +738,13 @@ def mutations(document, name):
                 yield changed(at + ["distribution"], text(source["distribution"]))
             if source["kind"] == "path":
                 yield changed(at + ["pathIndex"], source["pathIndex"] + 1)
+    for i, e in enumerate(document.get("pathEntries", [])):
+        base = ["pathEntries", i]
+        yield changed(base + ["pathIndex"], e["pathIndex"] + 1)
+        yield changed(base + ["entry"], text(e["entry"]))
+        yield changed(base + ["reason"], other_word(e["reason"], PATH_ENTRY_REASONS))
+        if e["reason"] == "too_long":
+            yield changed(base + ["length"], e["length"] + 1)
     for i, j in enumerate(document.get("javapaths", [])):
         base = ["javapaths", i]
         yield changed(base + ["folder"], text(j["folder"]))

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "cli/json_twin.h"
 #include "cli/not_offered_support.h"
 #include "e2e/session.h"
 #include "settings/registry.h"
@@ -196,23 +197,6 @@ std::vector<NotOfferedCase> Cases()
           "home",
           "      javaw.exe has no version resource, so which key it follows is not known: no "
           "runtime named"}},
-        {"PATH entries that name no fixed place: named by explain, no home in list --all",
-         [] { PrependPath(".;rel\\bin;%X%\\bin;\\\\server\\tools"); },
-         {},
-         {"  .: not fully qualified (no drive letter, colon and backslash), so it names no fixed "
-          "place: not looked at",
-          "      not looked at: no file was tested",
-          "      named by PATH entry 0, .",
-          "  rel\\bin: not fully qualified (no drive letter, colon and backslash), so it names no "
-          "fixed place: not looked at",
-          "      not looked at: no file was tested",
-          "      named by PATH entry 1, rel\\bin",
-          "  %X%\\bin: holds %...% references, which are not expanded: not looked at",
-          "      not looked at: no file was tested",
-          "      named by PATH entry 2, %X%\\bin",
-          "  \\\\server\\tools: a network path, not looked at",
-          "      not looked at: no file was tested",
-          "      named by PATH entry 3, \\\\server\\tools"}},
         {"homes the list offers, named again by JAVA_HOME and PATH, are not repeated",
          [] {
              SetEnvironment("JAVA_HOME", "C:\\JT\\CLI\\J8\\");
@@ -228,6 +212,40 @@ TEST_F(CliInventoryTest, NamesEveryJavaHomeOnTheMachine)
 {
     for (const NotOfferedCase& c : Cases())
         RunNotOfferedCase(c);
+}
+
+// PATH entries that name no fixed place, or one never opened, are told by explain under PATH,
+// each with its index and reason, before the homes; they are no homes: list --all adds no line
+// for them, and the not-offered section says "none".
+TEST_F(CliInventoryTest, PathEntriesNotLookedAtAreToldUnderPath)
+{
+    SeedOffered();
+    const std::string tooLong = "C:\\" + std::string(300, 'x');
+    PrependPath(".;rel\\bin;%X%\\bin;\\\\server\\tools;\"C:\\jt\\quoted;\";" + tooLong);
+    const CliRun explain = RunCli("explain");
+    EXPECT_EQ(0u, explain.exitCode);
+    EXPECT_EQ("", explain.err);
+    const char kGroup[] = "\nPATH entries not looked at:\n";
+    const size_t at = explain.out.find(kGroup);
+    ASSERT_NE(std::string::npos, at) << explain.out;
+    EXPECT_EQ(std::string(kGroup + 1) +
+                  "  entry 0, .: not fully qualified (no drive letter, colon and backslash), so "
+                  "it names no fixed place: not looked at\n"
+                  "  entry 1, rel\\bin: not fully qualified (no drive letter, colon and "
+                  "backslash), so it names no fixed place: not looked at\n"
+                  "  entry 2, %X%\\bin: holds %...% references, which are not expanded: not "
+                  "looked at\n"
+                  "  entry 3, \\\\server\\tools: a network path, not looked at\n"
+                  "  entry 5: a path of 303 characters, more than 259: not looked at\n"
+                  "\n"
+                  "On this machine but not offered:\n"
+                  "  none\n",
+              explain.out.substr(at + 1));
+    ExpectJsonTwin("explain", explain);
+    const CliRun all = RunCli("list --all");
+    EXPECT_EQ(0u, all.exitCode);
+    EXPECT_EQ(RunCli("list").out, all.out);
+    ExpectJsonTwin("list --all", all);
 }
 
 // Everything at once: list and the dialog's list box are as without it, set takes none of

@@ -110,7 +110,7 @@ TEST_F(CliJsonTest, JsonStandsAnywhereAfterTheCommand)
     ClearAndSeed([] { SeedEveryOutcome(kBundled); });
     const std::string json = RunCli("list --all --json").out;
     EXPECT_EQ(json, RunCli("list --json --all").out);
-    EXPECT_NE(std::string::npos, json.find("\"notOffered\": ")) << json;
+    EXPECT_NE(std::string::npos, json.find("\"homes\": ")) << json;
 }
 
 TEST_F(CliJsonTest, SetWritesWhatTheTextFormWritesAndSaysSo)

@@ -83,3 +83,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   jreselect_add_static_test(cli_json_examples_match_the_schema
     python3 ${CMAKE_CURRENT_LIST_DIR}/check_json.py examples ${CMAKE_SOURCE_DIR}/docs/cli.md)
 endif()
+
+# The words of the text and JSON forms (cli/words.h), one row per fact.
+jreselect_add_test(words_tests
+  ${CMAKE_CURRENT_LIST_DIR}/words_tests.cpp
+  ${CMAKE_SOURCE_DIR}/cli/words.cpp)

@@ -88,6 +88,9 @@ std::string Describe(const JavaInventory& inventory)
         text += std::string("  [") + h.home + "] reason " + std::to_string(h.reason) + ", " +
                 std::to_string(h.sources.size()) + " sources, first " + h.sources[0].where + "\n";
     }
+    for (const InventoryPathEntry& e : inventory.pathEntries)
+        text += "  PATH entry " + std::to_string(e.pathIndex) + " [" + e.entry + "] reason " +
+                std::to_string(e.reason) + "\n";
     for (const InventoryJavapath& j : inventory.javapaths)
         text += std::string("  javapath [") + j.folder + "]\n";
     return text;
@@ -464,7 +467,7 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
 }
 
 // Paths that name no fixed local place are named as written and never looked at: the
-// home's notes say no file test was made.
+// home's notes say no file test was made; PATH entries of that kind are told apart, no homes.
 TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
 {
     struct Entry {
@@ -496,19 +499,28 @@ TEST_F(InventoryTest, NetworkAndRelativePathsAreNamedNotProbed)
         {"sapmachine", kReasonNotFullyQualified},
         {"\\\\server\\share\\jdk21", kReasonNetworkPath},
     };
-    std::vector<Entry> all = named;
-    all.insert(all.end(), std::begin(entries), std::end(entries));
-    ASSERT_EQ(all.size(), inventory.homes.size()) << Describe(inventory);
-    for (const Entry& e : all) {
+    ASSERT_EQ(named.size(), inventory.homes.size()) << Describe(inventory);
+    for (const Entry& e : named) {
         SCOPED_TRACE(e.text);
         const InventoryHome* home = FindHome(inventory, e.text);
-        if (home == nullptr)
-            continue;
+        ASSERT_NE(nullptr, home);
         EXPECT_EQ(e.reason, home->reason);
         EXPECT_FALSE(home->probed);
         EXPECT_EQ(0, home->fileTests);
         EXPECT_STREQ("", home->launcherDir);
         EXPECT_EQ(kArchUnknown, home->architecture);
+    }
+    // The PATH entries are no homes: each is told with its place in PATH and its reason.
+    const size_t count = sizeof(entries) / sizeof(entries[0]);
+    ASSERT_EQ(count, inventory.pathEntries.size());
+    const int first = inventory.pathEntries[0].pathIndex;
+    for (size_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(entries[i].text);
+        const InventoryPathEntry& entry = inventory.pathEntries[i];
+        EXPECT_STREQ(entries[i].text, entry.entry);
+        EXPECT_EQ(strlen(entries[i].text), entry.length);
+        EXPECT_EQ(entries[i].reason, entry.reason);
+        EXPECT_EQ(first + static_cast<int>(i), entry.pathIndex);
     }
 }
 
@@ -601,6 +613,17 @@ TEST_F(InventoryTest, HomesOnTheNetworkOrADeviceAreNeverOpened)
             }
 
             const JavaInventory& inventory = Take();
+            EXPECT_TRUE(inventory.javapaths.empty());
+            if (source.kind == kNamedByPath) {
+                // A PATH entry is no home: told with its reason, never opened.
+                EXPECT_TRUE(inventory.homes.empty()) << Describe(inventory);
+                ASSERT_EQ(1u, inventory.pathEntries.size());
+                EXPECT_EQ(named, inventory.pathEntries[0].entry);
+                EXPECT_EQ(place.reason, inventory.pathEntries[0].reason);
+                EXPECT_EQ(0, inventory.pathEntries[0].pathIndex);
+                continue;
+            }
+            EXPECT_TRUE(inventory.pathEntries.empty());
             ASSERT_EQ(1u, inventory.homes.size()) << Describe(inventory);
             const InventoryHome& home = inventory.homes[0];
             EXPECT_EQ(named, home.home);
@@ -615,7 +638,6 @@ TEST_F(InventoryTest, HomesOnTheNetworkOrADeviceAreNeverOpened)
             EXPECT_EQ(kArchUnknown, home.architecture);
             ASSERT_EQ(1u, home.sources.size());
             EXPECT_EQ(source.kind, home.sources[0].kind);
-            EXPECT_TRUE(inventory.javapaths.empty());
         }
     }
 }

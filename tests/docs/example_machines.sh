@@ -98,7 +98,8 @@ java_home() {
 # The example of "Every other Java home": an Eclipse Temurin 17 (machine-wide MSI, its bin
 # first on PATH), an Azul Zulu 21, a Temurin 21 installed for the current user only, a JDK
 # 22 only on PATH, a JDK 11 named by JAVA_HOME, Oracle's javapath folder following an Oracle
-# JDK 21 under JavaSoft\JDK, and a JDK 17 unzipped in Program Files\Java. Exports JAVA_HOME
+# JDK 21 under JavaSoft\JDK, a JDK 17 unzipped in Program Files\Java, and two PATH entries
+# that are not looked at (an unexpanded reference, a share). Exports JAVA_HOME
 # and WINEPATH (whose entries Wine puts first on PATH) for the programs run after it.
 seed_inventory_machine() {
     seed_quillfern
@@ -133,7 +134,7 @@ seed_inventory_machine() {
     java_home 'C:\Program Files\Java\jdk-17.0.2' 17.0.2
 
     export JAVA_HOME='C:\java\jdk-11.0.22'
-    export WINEPATH="$temurin\\bin;$javapath;C:\\tools\\jdk-22\\bin"
+    export WINEPATH="$temurin\\bin;$javapath;C:\\tools\\jdk-22\\bin;%JDK_ROOT%\\bin;\\\\build\\tools"
 }
 
 # run_cli ARGUMENTS...: the command as the docs show it, what a console shows of it without
