@@ -299,8 +299,9 @@ void PrintExplainText(const Report& report)
 
 }  // namespace
 
-int RunExplainCommand(bool json)
+int RunExplainCommand(const CommandLine& line)
 {
+    const bool json = line.json;
     HWND list = nullptr;
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)

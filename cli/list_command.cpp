@@ -56,8 +56,10 @@ void PrintListText(const Report& report, bool all)
 
 }  // namespace
 
-int RunListCommand(bool all, bool json)
+int RunListCommand(const CommandLine& line)
 {
+    const bool all = line.flag;
+    const bool json = line.json;
     HWND list = nullptr;
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)

@@ -56,8 +56,10 @@ bool SelectNamedRuntime(HWND list, const char* argument)
 
 }  // namespace
 
-int RunSetCommand(const char* argument, bool json)
+int RunSetCommand(const CommandLine& line)
 {
+    const char* argument = line.argument;
+    const bool json = line.json;
     HWND list = nullptr;
     const int failure = OpenList(&list);
     if (failure != kExitSuccess)

@@ -6,7 +6,8 @@ target_link_libraries(JreSelect PRIVATE jreselect_core)
 # The console companion: the same core, for scripts and for "why is my runtime not listed?".
 add_executable(JreSelectCli cli/cli_main.cpp cli/command_line.cpp cli/cli_shared.cpp cli/list_command.cpp
     cli/explain_command.cpp cli/set_command.cpp cli/console_output.cpp cli/json_writer.cpp
-    cli/json_forms.cpp cli/report.cpp cli/text_forms.cpp cli/words.cpp res/cli.rc)
+    cli/json_forms.cpp cli/report.cpp cli/text_forms.cpp cli/words.cpp cli/command_table.cpp
+    cli/version_command.cpp res/cli.rc)
 target_compile_options(JreSelectCli PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${JRESELECT_WARNINGS}>)
 target_link_libraries(JreSelectCli PRIVATE jreselect_core)
 
