@@ -55,6 +55,20 @@ void CloseList(HWND list)
     DestroyWindow(list);
 }
 
+int OpenReport(bool inventory, Report* report)
+{
+    HWND list = nullptr;
+    const int failure = OpenList(&list);
+    if (failure != kExitSuccess)
+        return failure;
+    if (!BuildReport(list, inventory, report)) {
+        CloseList(list);
+        PrintError(kOutOfMemoryMessage);
+        return kExitInternal;
+    }
+    return kExitSuccess;
+}
+
 const RuntimeEntry* EntryAt(HWND list, int index)
 {
     return static_cast<const RuntimeEntry*>(ListGetItemData(list, index));

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "cli/report.h"
 #include "discovery/runtime_entry.h"
 
 #include <string>
@@ -19,5 +20,8 @@ const char kOutOfMemoryMessage[] = "Out of memory: the search of installed Java 
 // returns the exit code, with *list null. CloseList releases the entries and the window.
 int OpenList(HWND* list);
 void CloseList(HWND list);
+// OpenList, then the report of the search into it (with the inventory when asked); on failure
+// says why, closes the list and returns the exit code. CloseList(report->list) after.
+int OpenReport(bool inventory, Report* report);
 
 const RuntimeEntry* EntryAt(HWND list, int index);

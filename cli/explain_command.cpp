@@ -301,21 +301,14 @@ void PrintExplainText(const Report& report)
 
 int RunExplainCommand(const CommandLine& line)
 {
-    const bool json = line.json;
-    HWND list = nullptr;
-    const int failure = OpenList(&list);
+    Report report;
+    const int failure = OpenReport(true, &report);
     if (failure != kExitSuccess)
         return failure;
-    Report report;
-    if (!BuildReport(list, true, &report)) {
-        CloseList(list);
-        PrintError(kOutOfMemoryMessage);
-        return kExitInternal;
-    }
-    if (json)
+    if (line.json)
         PrintExplainJson(report);
     else
         PrintExplainText(report);
-    CloseList(list);
+    CloseList(report.list);
     return kExitSuccess;
 }

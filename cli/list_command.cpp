@@ -58,22 +58,14 @@ void PrintListText(const Report& report, bool all)
 
 int RunListCommand(const CommandLine& line)
 {
-    const bool all = line.flag;
-    const bool json = line.json;
-    HWND list = nullptr;
-    const int failure = OpenList(&list);
+    Report report;
+    const int failure = OpenReport(line.flag, &report);
     if (failure != kExitSuccess)
         return failure;
-    Report report;
-    if (!BuildReport(list, all, &report)) {
-        CloseList(list);
-        PrintError(kOutOfMemoryMessage);
-        return kExitInternal;
-    }
-    if (json)
-        PrintListJson(report, all);
+    if (line.json)
+        PrintListJson(report, line.flag);
     else
-        PrintListText(report, all);
-    CloseList(list);
+        PrintListText(report, line.flag);
+    CloseList(report.list);
     return kExitSuccess;
 }
