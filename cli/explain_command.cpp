@@ -199,33 +199,40 @@ void ExplainJavapath(const InventoryJavapath& javapath, const JavaInventory& inv
            : javapath.hasJavaw                   ? "javaw.exe"
                                                  : "java.exe");
     const char* copy = javapath.hasJavaw ? "javaw.exe" : "java.exe";
-    if (javapath.copyMajor < 0) {
-        Print("      %s has no version resource, so which key it follows is not known: no "
-               "runtime named\n",
-               copy);
-        return;
+    const Words& words = WordsOf(javapath.outcome);
+    Print("      ");
+    switch (javapath.outcome) {
+    case kJavapathNoCopyVersion:
+        Print(words.text, copy);
+        break;
+    case kJavapathUnknownMachine:
+        Print(words.text, copy, javapath.copyVersion);
+        break;
+    default: {
+        const InventoryArchitecture architecture = javapath.copyArchitecture;
+        Print("%s is version %s, %s: it follows %s in the %s registry view\n      ", copy,
+              javapath.copyVersion, WordsOf(architecture).text,
+              FollowedKeysText(javapath.copyMajor), architecture == kArchX86 ? "32-bit" : "64-bit");
+        const char* view = ViewWords(javapath.view).text;
+        if (javapath.outcome == kJavapathNoCurrentVersion) {
+            Print("%s", words.text);
+            break;
+        }
+        if (javapath.outcome == kJavapathCurrentVersionNotText) {
+            Print(words.text, javapath.key, view);
+            break;
+        }
+        Print("%s%s \"CurrentVersion\" is %s\n      ", javapath.key, view,
+              javapath.currentVersion);
+        const std::string told =
+            std::string(javapath.home) + WordsOf(JavapathHomeOf(javapath, inventory)).text;
+        Print(words.text, javapath.outcome == kJavapathOtherVersion ? javapath.ownVersion
+                                                                    : told.c_str(),
+              "");
+        break;
     }
-    const InventoryArchitecture architecture = javapath.copyArchitecture;
-    if (architecture == kArchUnknown) {
-        Print("      %s is version %s, of no known architecture, so which registry view it "
-               "reads is not known: no runtime named\n",
-               copy, javapath.copyVersion);
-        return;
     }
-    Print("      %s is version %s, %s: it follows %s in the %s registry view\n", copy,
-           javapath.copyVersion, WordsOf(architecture).text,
-           FollowedKeysText(javapath.copyMajor), architecture == kArchX86 ? "32-bit" : "64-bit");
-    if (javapath.key[0] == '\0') {
-        Print("      no such key has \"CurrentVersion\": they run no runtime\n");
-        return;
-    }
-    Print("      %s%s \"CurrentVersion\" is %s\n", javapath.key, ViewWords(javapath.view).text,
-           javapath.currentVersion);
-    if (javapath.home[0] == '\0') {
-        Print("      that subkey has no \"JavaHome\": they run no runtime\n");
-        return;
-    }
-    Print("      they run %s%s\n", javapath.home, WordsOf(JavapathHomeOf(javapath, inventory)).text);
+    Print("\n");
 }
 
 // The PATH entries that were not looked at, with why: they name no fixed place, or one that

@@ -206,6 +206,7 @@ void WriteInventory(JsonWriter* writer, const JavaInventory& inventory, bool exp
         JsonTextOrNull(writer, "key", javapath.key);
         JsonText(writer, "view", javapath.key[0] != '\0' ? ViewWords(javapath.view).code : nullptr);
         JsonTextOrNull(writer, "currentVersion", javapath.currentVersion);
+        JsonText(writer, "outcome", WordsOf(javapath.outcome).code);
         JsonTextOrNull(writer, "home", javapath.home);
         JsonBool(writer, "homeOffered", javapath.homeOffered);
         JsonText(writer, "homeTold", WordsOf(JavapathHomeOf(javapath, inventory)).code);

@@ -185,6 +185,37 @@ const Row<JavapathHome> kJavapathHomes[] = {
     {kJavapathHomeNowhere, {"nowhere", ", which no source names as a home", nullptr}},
 };
 
+const Row<JavapathOutcome> kJavapathOutcomes[] = {
+    {kJavapathNoCopyVersion,
+     {"no_copy_version",
+      "%s has no version resource, so which key it follows is not known: no runtime named",
+      nullptr}},
+    {kJavapathUnknownMachine,
+     {"unknown_machine",
+      "%s is version %s, of no known architecture, so which registry view it reads is not "
+      "known: no runtime named",
+      nullptr}},
+    {kJavapathNoCurrentVersion,
+     {"no_current_version", "no such key has \"CurrentVersion\": they run no runtime", nullptr}},
+    {kJavapathCurrentVersionNotText,
+     {"current_version_not_text",
+      "%s%s \"CurrentVersion\" is no REG_SZ, the only type their launcher reads: they run no "
+      "runtime",
+      nullptr}},
+    {kJavapathOtherVersion,
+     {"other_version",
+      "that is not %s, their own version, which their launcher asks for: they run no runtime",
+      nullptr}},
+    {kJavapathNoJavaHome,
+     {"no_java_home", "that subkey has no \"JavaHome\": they run no runtime", nullptr}},
+    {kJavapathJavaHomeNotText,
+     {"java_home_not_text",
+      "that subkey's \"JavaHome\" is no REG_SZ, the only type their launcher reads: they run no "
+      "runtime",
+      nullptr}},
+    {kJavapathRunsHome, {"runs_home", "they run %s%s", nullptr}},
+};
+
 const Row<REGSAM> kViews[] = {
     {0, {"own", "", nullptr}},
     {KEY_WOW64_32KEY, {"32-bit", " (32-bit view)", nullptr}},
@@ -217,6 +248,7 @@ const size_t kWordCount = sizeof(kSources) / sizeof(kSources[0]) +
                           sizeof(kVersionOrigins) / sizeof(kVersionOrigins[0]) +
                           sizeof(kCurrentReasons) / sizeof(kCurrentReasons[0]) +
                           sizeof(kJavapathHomes) / sizeof(kJavapathHomes[0]) +
+                          sizeof(kJavapathOutcomes) / sizeof(kJavapathOutcomes[0]) +
                           sizeof(kViews) / sizeof(kViews[0]);
 
 }  // namespace
@@ -233,6 +265,7 @@ const Words& WordsOf(InventoryArchitecture architecture)
 const Words& WordsOf(InventoryVersionOrigin origin) { return Find(kVersionOrigins, origin); }
 const Words& WordsOf(CurrentReason reason) { return Find(kCurrentReasons, reason); }
 const Words& WordsOf(JavapathHome home) { return Find(kJavapathHomes, home); }
+const Words& WordsOf(JavapathOutcome outcome) { return Find(kJavapathOutcomes, outcome); }
 const Words& ViewWords(REGSAM view) { return Find(kViews, view); }
 
 const Words* const* AllWords(size_t* count)
@@ -248,6 +281,7 @@ const Words* const* AllWords(size_t* count)
     AddAll(kVersionOrigins, all, &at);
     AddAll(kCurrentReasons, all, &at);
     AddAll(kJavapathHomes, all, &at);
+    AddAll(kJavapathOutcomes, all, &at);
     AddAll(kViews, all, &at);
     *count = at;
     return all;

@@ -37,6 +37,9 @@ const Words& WordsOf(InventoryVersionOrigin origin);
 const Words& WordsOf(CurrentReason reason);
 // The text follows the home's path. No code when they run none.
 const Words& WordsOf(JavapathHome home);
+// Which runtime the javapath copies run, or why none; the printer gives the details its
+// text names (the copy, the key and view, the version asked for, the home).
+const Words& WordsOf(JavapathOutcome outcome);
 // A registry view as the inventory names views: 0 the program's own, else KEY_WOW64_32KEY or
 // KEY_WOW64_64KEY. The text follows a key: empty for the own view.
 const Words& ViewWords(REGSAM view);

@@ -2,6 +2,7 @@
 // one round of file probes per home. Only reads.
 #include "discovery/java_inventory.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -480,7 +481,9 @@ void NoteJavapath(Search* search, const char* folder, int index, const char* jav
     javapath.key[0] = '\0';
     javapath.view = 0;
     javapath.currentVersion[0] = '\0';
+    javapath.ownVersion[0] = '\0';
     javapath.home[0] = '\0';
+    javapath.outcome = kJavapathNoCopyVersion;
     javapath.homeIndex = -1;
     javapath.homeOffered = false;
     try {
@@ -749,8 +752,12 @@ bool ViewOfArchitecture(InventoryArchitecture architecture, REGSAM* view)
 }
 
 // The javapath copies follow "CurrentVersion" of the key their own version and machine pick.
+// The launcher of Java 8 and earlier reads both values only as REG_SZ and runs nothing unless
+// "CurrentVersion" is its own version, "1.8" for 8; what those of 9 and later ask is not in
+// their published source, so nothing more is asked of their keys.
 void ResolveJavapath(Search* search, InventoryJavapath* javapath)
 {
+    javapath->outcome = kJavapathNoCopyVersion;
     char copy[kTextBufferSize];
     if (!MakePath(copy, javapath->folder, javapath->hasJavaw ? kJavaw : kJava))
         return;
@@ -758,36 +765,54 @@ void ResolveJavapath(Search* search, InventoryJavapath* javapath)
         javapath->copyMajor = atoi(javapath->copyVersion);
     ProbeExecutableMachine(copy, &javapath->copyMachine);
     javapath->copyArchitecture = ArchitectureOf(javapath->copyMachine);
-    if (javapath->copyMajor < 0 ||
-        !ViewOfArchitecture(javapath->copyArchitecture, &javapath->view))
+    if (javapath->copyMajor < 0)
         return;  // no key can be told: they run no runtime that the inventory knows
+    javapath->outcome = kJavapathUnknownMachine;
+    if (!ViewOfArchitecture(javapath->copyArchitecture, &javapath->view))
+        return;
     const bool upTo8 = javapath->copyMajor <= 8;
+    if (upTo8)
+        snprintf(javapath->ownVersion, sizeof(javapath->ownVersion), "1.%d", javapath->copyMajor);
     const char* const* keys = upTo8 ? kCurrentVersionKeysUpTo8 : kCurrentVersionKeysFrom9;
     const size_t count = upTo8 ? 1 : 2;
+    javapath->outcome = kJavapathNoCurrentVersion;
     for (size_t k = 0; k < count; ++k) {
-        char* current = ReadRegStringInView(HKEY_LOCAL_MACHINE, keys[k], "CurrentVersion",
-                                            javapath->view);
+        DWORD type = REG_NONE;
+        char* current = ReadRegValueInView(HKEY_LOCAL_MACHINE, keys[k], "CurrentVersion",
+                                           javapath->view, &type);
         if (current == nullptr)
             continue;
+        strcpy(javapath->key, keys[k]);
         char subkey[kTextBufferSize];
-        const bool fits = CopyText(javapath->currentVersion, current, strlen(current)) &&
+        const bool text = !upTo8 || type == REG_SZ;
+        const bool fits = text && CopyText(javapath->currentVersion, current, strlen(current)) &&
                           JoinKey(subkey, keys[k], current, strlen(current));
         FreeRegString(current);
-        strcpy(javapath->key, keys[k]);
-        if (fits) {
-            char* home = ReadRegStringInView(HKEY_LOCAL_MACHINE, subkey, "JavaHome",
-                                             javapath->view);
-            if (home != nullptr) {
+        if (!text) {
+            javapath->outcome = kJavapathCurrentVersionNotText;
+        } else if (upTo8 && strcmp(javapath->currentVersion, javapath->ownVersion) != 0) {
+            javapath->outcome = kJavapathOtherVersion;
+        } else {
+            javapath->outcome = kJavapathNoJavaHome;
+            char* home = fits ? ReadRegValueInView(HKEY_LOCAL_MACHINE, subkey, "JavaHome",
+                                                   javapath->view, &type)
+                              : nullptr;
+            if (home != nullptr && upTo8 && type != REG_SZ) {
+                javapath->outcome = kJavapathJavaHomeNotText;
+            } else if (home != nullptr) {
                 const char* start = home;
                 const size_t length = TrimNaming(&start, strlen(home));
-                CopyText(javapath->home, start, length);
-                FreeRegString(home);
+                if (CopyText(javapath->home, start, length) && length > 0)
+                    javapath->outcome = kJavapathRunsHome;
             }
+            FreeRegString(home);
         }
         break;
     }
-    if (javapath->home[0] == '\0')
+    if (javapath->outcome != kJavapathRunsHome) {
+        javapath->home[0] = '\0';
         return;
+    }
     const std::string key = KeyOf(javapath->home);
     javapath->homeOffered = search->offered.count(key) != 0;
     const auto known = search->byKey.find(key);

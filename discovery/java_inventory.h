@@ -102,6 +102,20 @@ struct InventoryHome {
     std::vector<InventorySource> sources;  // in the order they named it
 };
 
+// Which runtime the javapath copies run, as their launcher finds it; the last is a home.
+enum JavapathOutcome {
+    kJavapathNoCopyVersion,        // the copy has no version resource: which key, not known
+    kJavapathUnknownMachine,       // the copy is of no known architecture: which view, not known
+    kJavapathNoCurrentVersion,     // no key the copies pick has "CurrentVersion"
+    kJavapathCurrentVersionNotText,  // 8 and earlier: "CurrentVersion" is no REG_SZ, the only
+                                     // type that launcher reads
+    kJavapathOtherVersion,         // 8 and earlier: "CurrentVersion" is not the copies' own
+                                   // version ("1.8"), which that launcher refuses
+    kJavapathNoJavaHome,           // that version's subkey has no "JavaHome"
+    kJavapathJavaHomeNotText,      // 8 and earlier: its "JavaHome" is no REG_SZ
+    kJavapathRunsHome,             // they run home
+};
+
 // A PATH directory named ...\Oracle\Java\javapath: not a home, but copies of java.exe and
 // javaw.exe that run the runtime which a JavaSoft key's "CurrentVersion" names. The copies
 // say which key: their version resource's major version 8 or earlier "Java Runtime
@@ -124,10 +138,12 @@ struct InventoryJavapath {
     // "JavaHome" (empty: the subkey has none).
     REGSAM view;
     char key[kTextBufferSize];
-    char currentVersion[kTextBufferSize];
+    char currentVersion[kTextBufferSize];  // empty when it is no text the launcher reads
+    char ownVersion[16];  // 8 and earlier: the version the launcher asks for ("1.8"); else empty
     char home[kTextBufferSize];
     int homeIndex;      // the home's place in JavaInventory::homes, or -1
     bool homeOffered;   // the list offers that home
+    JavapathOutcome outcome;
 };
 
 // A PATH entry that is not looked at: it names no fixed place (".", "rel\bin", "%X%\bin"), or

@@ -178,6 +178,9 @@ PATH_ENTRY = {
     "length": kind(int),
     "reason": one_of(PATH_ENTRY_REASONS),
 }
+JAVAPATH_OUTCOMES = {"no_copy_version", "unknown_machine", "no_current_version",
+                     "current_version_not_text", "other_version", "no_java_home",
+                     "java_home_not_text", "runs_home"}
 JAVAPATH = {
     "folder": kind(str),
     "pathIndex": kind(int),
@@ -188,6 +191,7 @@ JAVAPATH = {
     "key": text_or_null,
     "view": one_of(VIEWS | {None}),
     "currentVersion": text_or_null,
+    "outcome": one_of(JAVAPATH_OUTCOMES),
     "home": text_or_null,
     "homeOffered": kind(bool),
     "homeTold": one_of({None, "offered", "above", "list_key", "nowhere"}),
@@ -231,6 +235,12 @@ def check_document(where, document):
                 (j["home"] is None) != (j["homeTold"] is None):
             fail(f"{where}.javapaths[{i}]", "a copy's version without its architecture, or a "
                                              "home without how it is told")
+        asked_none = j["outcome"] in ("no_copy_version", "unknown_machine", "no_current_version")
+        if (j["key"] is None) != asked_none or (asked_none and j["currentVersion"] is not None) \
+                or (j["outcome"] == "current_version_not_text" and j["currentVersion"] is not None):
+            fail(f"{where}.javapaths[{i}]", f"a key or CurrentVersion with outcome {j['outcome']}")
+        if (j["home"] is not None) != (j["outcome"] == "runs_home"):
+            fail(f"{where}.javapaths[{i}]", f"home {j['home']!r} with outcome {j['outcome']}")
         if j["copyArchitecture"] in (None, "unknown") and \
                 any(j[n] is not None for n in ("key", "view", "currentVersion", "home")):
             fail(f"{where}.javapaths[{i}]", "a key asked without the copy's version and machine")
@@ -635,11 +645,12 @@ def javapath_lines(j, t):
     lines = [f"  {t(j, 'folder')}: on PATH (entry {j['pathIndex']}), copies of {copies} that "
              "run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java home\n"]
     copy = "javaw.exe" if j["javaw"] else "java.exe"
-    if j["copyVersion"] is None:
+    outcome = j["outcome"]
+    if outcome == "no_copy_version":
         return lines + [f"      {copy} has no version resource, so which key it follows is not "
                         "known: no runtime named\n"]
     version = t(j, "copyVersion")
-    if j["copyArchitecture"] == "unknown":
+    if outcome == "unknown_machine":
         return lines + [f"      {copy} is version {version}, of no known architecture, so which "
                         "registry view it reads is not known: no runtime named\n"]
     major = int(re.match(r"\d*", version).group(0) or "0")
@@ -649,12 +660,21 @@ def javapath_lines(j, t):
     lines.append(f"      {copy} is version {version}, "
                  f"{ARCHITECTURE_TEXTS[j['copyArchitecture']]}: it follows {keys} in the {view} "
                  "registry view\n")
-    if j["key"] is None:
+    if outcome == "no_current_version":
         return lines + ["      no such key has \"CurrentVersion\": they run no runtime\n"]
+    if outcome == "current_version_not_text":
+        return lines + [f"      {t(j, 'key')}{view_text(j['view'])} \"CurrentVersion\" is no "
+                        "REG_SZ, the only type their launcher reads: they run no runtime\n"]
     lines.append(f"      {t(j, 'key')}{view_text(j['view'])} \"CurrentVersion\" is "
                  f"{t(j, 'currentVersion')}\n")
-    if j["home"] is None:
+    if outcome == "other_version":
+        return lines + [f"      that is not 1.{major}, their own version, which their launcher "
+                        "asks for: they run no runtime\n"]
+    if outcome == "no_java_home":
         return lines + ["      that subkey has no \"JavaHome\": they run no runtime\n"]
+    if outcome == "java_home_not_text":
+        return lines + ["      that subkey's \"JavaHome\" is no REG_SZ, the only type their "
+                        "launcher reads: they run no runtime\n"]
     end = {"offered": ", which the list offers", "above": ", named above",
            "list_key": ", registered where the list looks, as told above",
            "nowhere": ", which no source names as a home"}[j["homeTold"]]
@@ -755,6 +775,7 @@ def mutations(document, name):
         if j["copyVersion"] is not None:
             yield changed(base + ["copyArchitecture"],
                           other_word(j["copyArchitecture"], ARCHITECTURES))
+        yield changed(base + ["outcome"], other_word(j["outcome"], JAVAPATH_OUTCOMES))
         yield changed(base + ["key"], text(j["key"]))
         if j["key"] is not None:
             yield changed(base + ["view"], other_word(j["view"], VIEWS))

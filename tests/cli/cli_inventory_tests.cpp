@@ -35,6 +35,16 @@ std::string View64Text()
     return OtherRegistryView() == KEY_WOW64_64KEY ? " (64-bit view)" : "";
 }
 
+// The build's own architecture and registry view, as explain words them.
+std::string OwnArchitecture()
+{
+    return sizeof(void*) == 8 ? "x64" : "x86";
+}
+std::string OwnBits()
+{
+    return sizeof(void*) == 8 ? "64-bit" : "32-bit";
+}
+
 void PrependPath(const std::string& entry)
 {
     SetEnvironment("PATH", (entry + ";" + EnvironmentValue("PATH")).c_str());
@@ -197,6 +207,25 @@ std::vector<NotOfferedCase> Cases()
           "home",
           "      javaw.exe has no version resource, so which key it follows is not known: no "
           "runtime named"}},
+        {"the javapath copies of Java 8 refuse a CurrentVersion other than their own",
+         [] {
+             const std::string javapath = kRoot + "\\Common Files\\Oracle\\Java\\javapath";
+             MakeDirectories(javapath);
+             CopyFileA(FixturePath("javapath_8_0_3010_9").c_str(), (javapath + "\\javaw.exe").c_str(),
+                       FALSE);
+             PrependPath(javapath);
+             SetText(kTestJavaSoftKey, "CurrentVersion", "1.7");
+         },
+         {},
+         {"  C:\\jt\\cli\\Common Files\\Oracle\\Java\\javapath: on PATH (entry 0), copies of "
+          "javaw.exe that run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java "
+          "home",
+          "      javaw.exe is version 8.0.3010.9, " + OwnArchitecture() +
+              ": it follows SOFTWARE\\JavaSoft\\Java Runtime Environment in the " +
+              OwnBits() + " registry view",
+          "      SOFTWARE\\JavaSoft\\Java Runtime Environment \"CurrentVersion\" is 1.7",
+          "      that is not 1.8, their own version, which their launcher asks for: they run no "
+          "runtime"}},
         {"homes the list offers, named again by JAVA_HOME and PATH, are not repeated",
          [] {
              SetEnvironment("JAVA_HOME", "C:\\JT\\CLI\\J8\\");

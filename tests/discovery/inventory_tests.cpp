@@ -352,6 +352,17 @@ const std::string kJre21 = kRoot + "\\jre-21";
 const std::string kJdk22 = kRoot + "\\jdk-22";
 const std::string kJre11X86 = kRoot + "\\jre-11-x86";
 const std::string kJ8 = kRoot + "\\j8";
+// Copies of Java 8's launchers: a file version of 8.0.3010.9, of the build's architecture.
+const char kJavapath8[] = "javapath_8_0_3010_9";
+
+// The launcher of 8 and earlier takes only a REG_SZ "CurrentVersion" equal to its own version
+// ("1.8"), and a REG_SZ "JavaHome".
+void SeedJava8(const char* current, DWORD currentType, DWORD homeType)
+{
+    SetText(kTestJavaSoftKey, "CurrentVersion", current, currentType);
+    SeedRuntime("1.8", kJ8, homeType);
+    MakeLauncher(kJ8 + "\\bin\\javaw.exe");
+}
 
 TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
 {
@@ -366,6 +377,7 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
         const char* currentVersion;
         std::string home;
         bool homeOffered;
+        JavapathOutcome outcome;
     };
     const Row rows[] = {
         {"copies without a version resource follow no key", nullptr,
@@ -374,7 +386,7 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
              SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
                            kView64);
          },
-         false, -1, "", kOwnView, "", "", false},
+         false, -1, "", kOwnView, "", "", false, kJavapathNoCopyVersion},
         {"x64 copies of 17 follow JRE's CurrentVersion in the 64-bit view", kLauncherX64,
          [] {
              SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
@@ -384,14 +396,14 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
              SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
                            kView64);
          },
-         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "21", kJre21, false},
+         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "21", kJre21, false, kJavapathRunsHome},
         {"x64 copies of 17, JDK's CurrentVersion alone", kLauncherX64,
          [] {
              SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
              SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
                            kView64);
          },
-         false, 17, "SOFTWARE\\JavaSoft\\JDK", kView64, "22", kJdk22, false},
+         false, 17, "SOFTWARE\\JavaSoft\\JDK", kView64, "22", kJdk22, false, kJavapathRunsHome},
         {"x86 copies follow the 32-bit view, not the 64-bit one", kLauncherX86,
          [] {
              SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
@@ -401,7 +413,7 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
              SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\11", "JavaHome", kJre11X86,
                            kView32);
          },
-         true, 17, "SOFTWARE\\JavaSoft\\JRE", kView32, "11", kJre11X86, false},
+         true, 17, "SOFTWARE\\JavaSoft\\JRE", kView32, "11", kJre11X86, false, kJavapathRunsHome},
         {"copies of version 5 follow Java Runtime Environment, whose home the list offers",
          "wjview_5_0_0_381",
          [] {
@@ -411,16 +423,28 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
              SeedRuntime("1.8", kJ8);
              MakeLauncher(kJ8 + "\\bin\\javaw.exe");
          },
-         false, 5, kTestJavaSoftKey, kOwnView, "1.8", kJ8, true},
+         false, 5, kTestJavaSoftKey, kOwnView, "1.8", "", false, kJavapathOtherVersion},
+        {"copies of 8 run the home of \"CurrentVersion\" 1.8, which the list offers", kJavapath8,
+         [] { SeedJava8("1.8", REG_SZ, REG_SZ); },
+         false, 8, kTestJavaSoftKey, kOwnView, "1.8", kJ8, true, kJavapathRunsHome},
+        {"copies of 8 refuse a \"CurrentVersion\" of 1.7", kJavapath8,
+         [] { SeedJava8("1.7", REG_SZ, REG_SZ); },
+         false, 8, kTestJavaSoftKey, kOwnView, "1.7", "", false, kJavapathOtherVersion},
+        {"copies of 8 read no REG_EXPAND_SZ \"CurrentVersion\"", kJavapath8,
+         [] { SeedJava8("1.8", REG_EXPAND_SZ, REG_SZ); },
+         false, 8, kTestJavaSoftKey, kOwnView, "", "", false, kJavapathCurrentVersionNotText},
+        {"copies of 8 read no REG_EXPAND_SZ \"JavaHome\"", kJavapath8,
+         [] { SeedJava8("1.8", REG_SZ, REG_EXPAND_SZ); },
+         false, 8, kTestJavaSoftKey, kOwnView, "1.8", "", false, kJavapathJavaHomeNotText},
         {"no key of those the copies pick has CurrentVersion", kLauncherX64,
          [] {
              SetText(kTestJavaSoftKey, "CurrentVersion", "1.8", REG_SZ, kView64);
              SeedRuntime("1.8", kJ8, REG_SZ, kView64);
          },
-         false, 17, "", kView64, "", "", false},
+         false, 17, "", kView64, "", "", false, kJavapathNoCurrentVersion},
         {"CurrentVersion names a subkey without JavaHome", kLauncherX64,
          [] { SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "22", REG_SZ, kView64); },
-         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "22", "", false},
+         false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "22", "", false, kJavapathNoJavaHome},
     };
     const bool otherView = OtherRegistryView() != 0;
     for (const Row& row : rows) {
@@ -454,6 +478,7 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
             EXPECT_EQ(ReportedView(row.seededView), found.view);
         }
         EXPECT_STREQ(row.currentVersion, found.currentVersion);
+        EXPECT_EQ(row.outcome, found.outcome);
         EXPECT_EQ(row.home, found.home);
         EXPECT_EQ(row.homeOffered, found.homeOffered);
         if (!row.home.empty() && !row.homeOffered) {
