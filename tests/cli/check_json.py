@@ -11,6 +11,8 @@ words, no others. Where the test kept the text form of the same command on the s
 state (NAME.cpNNNN.txt, ANSI text of code page NNNN), the text is rendered again from the
 document alone and must be the same bytes: the same runtimes, order, marks, values and reasons.
 An error's document must carry the code and the first line of stderr (NAME.cpNNNN.err).
+The words of the text forms come from the program's own table, cli/words.cpp: what is checked
+is that both forms took the same row for each fact and put every fact where the text puts it.
 """
 
 import json
@@ -35,6 +37,57 @@ VIEWS = {"own", "32-bit", "64-bit"}
 ARCHITECTURES = {None, "x86", "x64", "arm64", "unknown"}
 CURRENT_REASONS = {"starter_equals_launcher", "starter_too_long", "starter_matches_none"}
 HEX = re.compile(r"^([0-9a-f]{2})*$")
+
+
+# --- the words of the text forms -------------------------------------------------------
+# Read from the program's own table (cli/words.cpp), one row per fact: this check does not
+# hold its own copy of them. What it checks is that each printer took the same row for the
+# same fact and put the facts where the text form puts them.
+
+WORDS_CPP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cli",
+                         "words.cpp")
+TOKEN = re.compile(r'"((?:[^"\\]|\\.)*)"|(nullptr)|([A-Za-z_][A-Za-z0-9_]*)|(,)')
+
+
+def c_string(literal):
+    return re.sub(r"\\(.)", lambda m: m.group(1), literal)
+
+
+def read_words(path):
+    """{table: {code: (text, other)}} from the rows {kValue, {"code", "text", other}}."""
+    with open(path, encoding="ascii") as f:
+        source = re.sub(r"//[^\n]*", "", f.read())
+    constants = {name: c_string("".join(re.findall(r'"((?:[^"\\]|\\.)*)"', body)))
+                 for name, body in re.findall(r"const char (\w+)\[\] = ([^;]*);", source)}
+    tables = {}
+    for name, body in re.findall(r"const Row<\w+> (\w+)\[\] = \{(.*?)\n\};", source, re.S):
+        rows = {}
+        for row in re.findall(r"\{[\w:]+,\s*\{(.*?)\}\}", body, re.S):
+            # Fields split at commas; adjacent literals are one text, as in C.
+            fields = [None]
+            for literal, null, ident, comma in TOKEN.findall(row):
+                if comma:
+                    fields.append(None)
+                elif ident and not null:
+                    fields[-1] = constants[ident]
+                elif not null:
+                    fields[-1] = (fields[-1] or "") + c_string(literal)
+            code, text, other = fields
+            rows[code] = (text, other)
+        tables[name] = rows
+    return tables
+
+
+WORDS = read_words(WORDS_CPP)
+
+
+def words(table, code, *details, other=False):
+    """The row's text (or its other wording) with its %s filled by details, in order."""
+    if code not in WORDS[table]:
+        raise Mismatch(f"{code!r} has no row in {table}")
+    text = WORDS[table][code][1 if other else 0]
+    wanted = text.count("%s")
+    return text % tuple((list(details) + [""] * wanted)[:wanted])
 
 
 class Mismatch(Exception):
@@ -363,7 +416,7 @@ def render_list(document, t):
 
 
 def view_text(view):
-    return "" if view == "own" else f" ({view} view)"
+    return words("kViews", view)
 
 
 def java_home_lines(java_home):
@@ -378,95 +431,57 @@ def tried_lines(note, t):
     names = {"windows_directory": "wjview.exe in the Windows directory",
              "system_directory": "wjview.exe in the system directory"}
     for trial in note["tried"]:
-        name = names.get(trial["place"], trial["file"])
-        path = t(trial, "path")
         result = trial["result"]
-        if result == "no_directory":
-            lines.append(f"      {name}: the directory could not be had, not tested\n")
-        elif result == "path_too_long":
-            lines.append(f"      {name}: the path does not fit 259 characters, not tested\n")
-        elif result == "not_fully_qualified":
-            lines.append(f"      tried {path}: not tested, the path is not fully qualified (no "
-                         "drive letter, colon and backslash, nor \\\\server\\share), so it names "
-                         "no fixed place\n")
-        elif result == "too_long_to_test":
-            lines.append(f"      tried {path}: not tested, the path is longer than 127 "
-                         "characters\n")
-        elif result == "no_version_functions":
-            lines.append(f"      tried {path}: not read, the version functions of version.dll in "
-                         "the system directory could not be loaded\n")
-        elif result == "not_found":
-            what = ("absent, or without a version resource" if trial["file"] == "wjview.exe"
-                    else "not found")
-            lines.append(f"      tried {path}: {what}\n")
+        if result in ("not_looked_at", "found"):
+            continue
+        # The file by its name until there is a path to tell; 127 is the longest path tested.
+        detail = (names.get(trial["place"], trial["file"])
+                  if result in ("no_directory", "path_too_long") else t(trial, "path"))
+        other = result == "not_found" and trial["file"] == "wjview.exe"
+        lines.append("      " + words("kTrials", result, detail, "127", other=other) + "\n")
     return lines
 
 
 def outcome_lines(c, t):
     home = t(c, "javaHome")
     outcome = c["outcome"]
+
+    def headline(*details, other=False):
+        return [words("kOutcomes", outcome, *details, other=other) + "\n"]
     if outcome == "listed":
-        lines = [f"listed as {c['listIndex']}: {t(c, 'text')}\n"]
+        lines = headline(c["listIndex"], t(c, "text"))
         if home is not None:
             lines += java_home_lines(home)
         return lines + [f"      launcher {t(c, 'launcher')}\n"] + tried_lines(c, t)
     if outcome == "not_added":
-        return ["left out: no memory for the entry, or the list box refused it\n",
-                f"      launcher {t(c, 'launcher')}\n"]
-    if outcome == "home_too_long":
-        return ["left out: \"home\" is longer than 259 characters, so it is not searched\n"]
-    if outcome == "home_dir_too_long":
-        return ["left out: \"home\" joined with jre\\bin does not fit 259 characters\n"]
-    if outcome == "home_lone_lead_byte":
-        return ["left out: \"home\" ends in a lone lead byte (half a double-byte character), so "
-                "it is not searched\n"]
+        return headline() + [f"      launcher {t(c, 'launcher')}\n"]
+    if outcome in ("home_too_long", "home_dir_too_long", "home_lone_lead_byte", "no_subkeys"):
+        return headline()
     if outcome == "key_absent":
-        if c["source"] == "microsoft":
-            return ["left out: the key is absent, so wjview.exe is not looked for\n"]
-        return ["none: the key is absent\n"]
-    if outcome == "no_subkeys":
-        return ["none: the key has no subkeys\n"]
+        return headline(other=c["source"] == "microsoft")
     if outcome == "name_too_long":
         if c["subkey"] is None:
-            return ["left out: the name is longer than 259 bytes, so the search skips it\n"]
-        return [f"left out: the name is {len(t.raw(c, 'subkey'))} bytes long, more than 259, so "
-                "the search skips it\n"]
+            return headline(other=True)
+        return headline(len(t.raw(c, "subkey")))
     if outcome == "key_path_too_long":
-        return [f"left out: the key path {t(c, 'parentKey')}\\ and the name "
-                f"({len(t.raw(c, 'subkey'))} characters) does not fit 259 characters\n"]
+        return headline(t(c, "parentKey"), len(t.raw(c, "subkey")))
     if outcome == "no_java_home":
-        return ["left out: no \"JavaHome\" value\n", f"      key {t(c, 'key')}\n"]
+        return headline() + [f"      key {t(c, 'key')}\n"]
     if outcome == "java_home_too_long":
-        return [f"left out: \"JavaHome\" is {len(t.raw(c, 'javaHome'))} characters long, more than 259\n"] + \
-            java_home_lines(home)
-    if outcome == "java_home_dir_too_long":
-        return ["left out: \"JavaHome\" joined with bin does not fit 259 characters\n"] + \
-            java_home_lines(home)
-    if outcome == "java_home_lone_lead_byte":
-        return ["left out: \"JavaHome\" ends in a lone lead byte (half a double-byte "
-                "character), so no launcher is looked for\n"] + java_home_lines(home)
+        return headline(len(t.raw(c, "javaHome"))) + java_home_lines(home)
+    if outcome in ("java_home_dir_too_long", "java_home_lone_lead_byte"):
+        return headline() + java_home_lines(home)
     if outcome == "launcher_not_found":
-        lines = [f"left out: no launcher, neither javaw.exe nor jrew.exe in "
-                 f"{t(c, 'directory')}\n"]
+        lines = headline(t(c, "directory"))
         if home is not None:
             lines += java_home_lines(home)
         return lines + tried_lines(c, t)
     if outcome == "no_version_resource":
-        if any(trial["result"] == "no_version_functions" for trial in c["tried"]):
-            return ["left out: the version of wjview.exe could not be read\n"] + \
-                tried_lines(c, t)
-        return ["left out: no wjview.exe with a version resource\n"] + tried_lines(c, t)
+        unloaded = any(trial["result"] == "no_version_functions" for trial in c["tried"])
+        return headline(other=unloaded) + tried_lines(c, t)
     if outcome == "version_below_5":
-        return [f"left out: {t(c, 'launcher')} has version {t(c, 'version')}, below "
-                "5.0.0.0\n"] + tried_lines(c, t)
+        return headline(t(c, "launcher"), t(c, "version")) + tried_lines(c, t)
     raise Mismatch(f"no text for the outcome {outcome}")
-
-
-HEADINGS = {
-    "bundled": "Bundled runtime, in \"home\"\\jre\\bin:",
-    "registered": "Registered runtimes, subkeys of SOFTWARE\\JavaSoft\\Java Runtime Environment:",
-    "microsoft": "Microsoft virtual machine, key SOFTWARE\\Microsoft\\Java VM:",
-}
 
 
 def render_explain(document, t):
@@ -482,7 +497,7 @@ def render_explain(document, t):
     opened = 0
     for c in document["candidates"]:
         while opened <= order.index(c["source"]):
-            lines.append(("\n" if opened > 0 else "") + HEADINGS[order[opened]] + "\n")
+            lines.append(("\n" if opened > 0 else "") + words("kSources", order[opened]) + "\n")
             opened += 1
         prefix = "  "
         if c["subkeyIndex"] is not None:
@@ -491,18 +506,13 @@ def render_explain(document, t):
         body = outcome_lines(c, t)
         lines += [prefix + body[0]] + body[1:]
     while opened < len(order):
-        lines.append(("\n" if opened > 0 else "") + HEADINGS[order[opened]] + "\n")
+        lines.append(("\n" if opened > 0 else "") + words("kSources", order[opened]) + "\n")
         opened += 1
     count = len(document["runtimes"])
     current = document["current"]
     line = f"\n{count} runtime{'' if count == 1 else 's'} listed. "
-    if current is not None:
-        text = t(document["runtimes"][current], "text")
-        line += f"Current: {current}, {text} (\"starter\" equals its launcher, A-Z case ignored)\n"
-    elif document["currentReason"] == "starter_too_long":
-        line += "Current: none (\"starter\" is longer than 259 characters)\n"
-    else:
-        line += "Current: none (\"starter\" equals no listed launcher)\n"
+    text = t(document["runtimes"][current], "text") if current is not None else ""
+    line += words("kCurrentReasons", document["currentReason"], current, text) + "\n"
     lines.append(line)
     if document["pathEntries"]:
         lines.append("\nPATH entries not looked at:\n")
@@ -530,17 +540,13 @@ RENDERERS = {"list": render_list, "list --all": render_list, "explain": render_e
              "set": render_set}
 
 
-ARCHITECTURE_TEXTS = {"x86": "x86", "x64": "x64", "arm64": "ARM64",
-                      "unknown": "architecture unknown"}
-
-
 def home_launchers(h, t):
     return [t(h, name) for name in ("javaw", "java") if h[name] is not None]
 
 
 def home_version_text(h, t):
     version = t(h, "version") if h["version"] is not None else "version unknown"
-    return f"{version} {ARCHITECTURE_TEXTS[h['architecture']]}"
+    return f"{version} {words('kArchitectures', h['architecture'])}"
 
 
 # The registry sources in the order that decides a home's reason (the first kind named).
@@ -554,13 +560,11 @@ TYPE_TEXTS = {1: "REG_SZ", 2: "REG_EXPAND_SZ", 3: "REG_BINARY", 4: "REG_DWORD",
 def source_phrase(s, t):
     where = t(s, "where")
     if s["kind"] in REGISTRY_KINDS:
-        return (f"{t(s, 'distribution')}, {s['hive']}\\{where} \"{t(s, 'value')}\""
-                f"{view_text(s['view'])}")
-    if s["kind"] == "environment":
-        return where
+        key = f"{s['hive']}\\{where} \"{t(s, 'value')}\"{view_text(s['view'])}"
+        return words("kSourceKinds", s["kind"], t(s, "distribution"), key)
     if s["kind"] == "path":
-        return f"PATH entry {s['pathIndex']}, {where}"
-    return f"the folder {where}"
+        return words("kSourceKinds", "path", s["pathIndex"], where)
+    return words("kSourceKinds", s["kind"], where)
 
 
 def parent_key(where):
@@ -571,53 +575,26 @@ def reason_text(h, t):
     """The reason of a home, or of a PATH entry (no sources: its reasons need none)."""
     deciding = min(h["sources"], key=lambda s: SOURCE_ORDER.index(s["kind"]), default=None)
     reason = h["reason"]
-    home = t(h, "home")
+    detail = ""
     if reason == "too_long":
-        return f"a path of {h['length']} characters, more than 259: not looked at"
-    if reason == "network_path":
-        return "a network path, not looked at"
-    if reason == "device_path":
-        return "a device path (\\\\?\\ or \\\\.\\), not looked at"
-    if reason == "unexpanded":
-        return "holds %...% references, which are not expanded: not looked at"
-    if reason == "not_fully_qualified":
-        return ("not fully qualified (no drive letter, colon and backslash), so it names no "
-                "fixed place: not looked at")
-    if reason == "not_text":
-        return (f"the value is {TYPE_TEXTS.get(deciding['valueType'], 'another type')}, not a "
-                "text: it names no home")
-    if reason == "not_in_code_page":
-        return (f"holds a character that the ANSI code page ({t.code_page}) lacks: not looked "
-                "at")
-    if reason == "lone_lead_byte":
-        return "ends in a lone lead byte (half a double-byte character): not looked at"
-    if reason == "launcher_too_long":
-        return "the home joined with bin\\javaw.exe does not fit 259 characters: not looked at"
-    if reason == "no_launcher":
-        return f"no launcher, neither javaw.exe nor java.exe in {t(h, 'directory')}"
-    if reason == "left_out_by_search":
-        return "registered where the list looks, and left out by its search (see above)"
-    if reason == "not_in_bin":
-        return "a launcher in a PATH folder that is no Java home's bin"
-    if reason == "other_view":
-        return f"registered for {deciding['view'][:2]}-bit programs only"
-    if reason == "javasoft_key":
-        return (f"registered under {parent_key(t(deciding, 'where'))} (Java 9 and later), which "
-                "this program does not read")
-    if reason == "vendor_key":
-        return (f"registered only under its vendor's own key ({t(deciding, 'distribution')}), "
-                "which this program does not read")
-    if reason == "per_user":
-        return (f"installed for this user only (HKEY_CURRENT_USER, "
-                f"{t(deciding, 'distribution')}), which this program does not read")
-    if reason == "only_environment":
-        return f"named only by {t(deciding, 'where')}, which this program does not read"
-    if reason == "only_path":
-        return "found only through PATH, which this program does not read"
-    if reason == "only_folder":
-        return (f"found only as a folder in {t(deciding, 'where')}, which this program does not "
-                "search")
-    raise Mismatch(f"no text for the reason {reason}")
+        detail = h["length"]
+    elif reason == "not_in_code_page":
+        detail = t.code_page
+    elif reason == "no_launcher":
+        detail = t(h, "directory")
+    elif deciding is not None and reason == "not_text":
+        detail = TYPE_TEXTS.get(deciding["valueType"], "another type")
+    elif deciding is not None and reason == "other_view":
+        detail = deciding["view"][:2]
+    elif deciding is not None and reason == "javasoft_key":
+        detail = parent_key(t(deciding, "where"))
+    elif deciding is not None and reason in ("vendor_key", "per_user"):
+        detail = t(deciding, "distribution")
+    elif deciding is not None and reason in ("only_environment", "only_folder"):
+        detail = t(deciding, "where")
+    if reason not in WORDS["kReasons"]:
+        raise Mismatch(f"no text for the reason {reason}")
+    return words("kReasons", reason, detail)
 
 
 def home_lines(h, t):
@@ -626,14 +603,8 @@ def home_lines(h, t):
     if not h["probed"]:
         lines.append("      not looked at: no file was tested\n")
     elif launchers:
-        architecture = ARCHITECTURE_TEXTS[h["architecture"]]
-        if h["versionFrom"] is None:
-            lines.append("      version unknown (no release file with JAVA_VERSION, no version "
-                         f"resource), {architecture}\n")
-        else:
-            origin = ("release file" if h["versionFrom"] == "release"
-                      else "launcher's version resource")
-            lines.append(f"      version {t(h, 'version')} ({origin}), {architecture}\n")
+        version = words("kVersionOrigins", h["versionFrom"], t(h, "version"))
+        lines.append(f"      {version}, {words('kArchitectures', h['architecture'])}\n")
         lines += [f"      launcher {launcher}\n" for launcher in launchers]
     lines += [f"      named by {source_phrase(s, t)}\n" for s in h["sources"]]
     return lines
@@ -646,39 +617,32 @@ def javapath_lines(j, t):
              "run the runtime the JavaSoft key's \"CurrentVersion\" names; not a Java home\n"]
     copy = "javaw.exe" if j["javaw"] else "java.exe"
     outcome = j["outcome"]
-    if outcome == "no_copy_version":
-        return lines + [f"      {copy} has no version resource, so which key it follows is not "
-                        "known: no runtime named\n"]
     version = t(j, "copyVersion")
+
+    def said(*details):
+        return lines + ["      " + words("kJavapathOutcomes", outcome, *details) + "\n"]
+    if outcome == "no_copy_version":
+        return said(copy)
     if outcome == "unknown_machine":
-        return lines + [f"      {copy} is version {version}, of no known architecture, so which "
-                        "registry view it reads is not known: no runtime named\n"]
+        return said(copy, version)
     major = int(re.match(r"\d*", version).group(0) or "0")
     keys = ("SOFTWARE\\JavaSoft\\Java Runtime Environment" if major <= 8
             else "SOFTWARE\\JavaSoft\\JRE, then JDK,")
     view = "32-bit" if j["copyArchitecture"] == "x86" else "64-bit"
     lines.append(f"      {copy} is version {version}, "
-                 f"{ARCHITECTURE_TEXTS[j['copyArchitecture']]}: it follows {keys} in the {view} "
-                 "registry view\n")
+                 f"{words('kArchitectures', j['copyArchitecture'])}: it follows {keys} in the "
+                 f"{view} registry view\n")
     if outcome == "no_current_version":
-        return lines + ["      no such key has \"CurrentVersion\": they run no runtime\n"]
+        return said()
     if outcome == "current_version_not_text":
-        return lines + [f"      {t(j, 'key')}{view_text(j['view'])} \"CurrentVersion\" is no "
-                        "REG_SZ, the only type their launcher reads: they run no runtime\n"]
+        return said(t(j, "key"), view_text(j["view"]))
     lines.append(f"      {t(j, 'key')}{view_text(j['view'])} \"CurrentVersion\" is "
                  f"{t(j, 'currentVersion')}\n")
     if outcome == "other_version":
-        return lines + [f"      that is not 1.{major}, their own version, which their launcher "
-                        "asks for: they run no runtime\n"]
-    if outcome == "no_java_home":
-        return lines + ["      that subkey has no \"JavaHome\": they run no runtime\n"]
-    if outcome == "java_home_not_text":
-        return lines + ["      that subkey's \"JavaHome\" is no REG_SZ, the only type their "
-                        "launcher reads: they run no runtime\n"]
-    end = {"offered": ", which the list offers", "above": ", named above",
-           "list_key": ", registered where the list looks, as told above",
-           "nowhere": ", which no source names as a home"}[j["homeTold"]]
-    return lines + [f"      they run {t(j, 'home')}{end}\n"]
+        return said(f"1.{major}")
+    if outcome == "runs_home":
+        return said(t(j, "home"), words("kJavapathHomes", j["homeTold"]))
+    return said()
 
 
 def compare_with_text(where, name, document, text_path, code_page):
