@@ -17,7 +17,6 @@ const char** TextField(DiscoveryNote* note, int field)
                              &note->version,  &note->listText};
     return fields[field];
 }
-const int kTextFields = 8;
 
 void CopyNote(const DiscoveryNote& note, void* context)
 {
@@ -28,7 +27,7 @@ void CopyNote(const DiscoveryNote& note, void* context)
     try {
         NoteCopy copy;
         copy.note = note;
-        for (int field = 0; field < kTextFields; ++field) {
+        for (int field = 0; field < kNoteTextCount; ++field) {
             const char* text = *TextField(&copy.note, field);
             copy.present[field] = text != nullptr;
             if (text != nullptr)
@@ -69,7 +68,7 @@ bool BuildReport(HWND list, bool inventory, Report* report)
 DiscoveryNote NoteOf(const NoteCopy& copy)
 {
     DiscoveryNote note = copy.note;
-    for (int field = 0; field < kTextFields; ++field)
+    for (int field = 0; field < kNoteTextCount; ++field)
         *TextField(&note, field) = copy.present[field] ? copy.texts[field].c_str() : nullptr;
     return note;
 }

@@ -12,10 +12,12 @@
 #include "discovery/runtime_discovery.h"
 
 // A note of the search, its texts copied: the note's own live only for the observer's call.
+const int kNoteTextCount = 8;  // subkey, parentKey, key, javaHome, directory, launcher,
+                               // version, listText
 struct NoteCopy {
     DiscoveryNote note;  // its texts are not to be read: NoteOf gives them
-    std::string texts[8];
-    bool present[8];
+    std::string texts[kNoteTextCount];
+    bool present[kNoteTextCount];
 };
 
 struct Report {

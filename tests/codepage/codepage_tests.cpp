@@ -378,6 +378,12 @@ TEST_F(CODE_PAGE_TEST, JavaHomeTheCodePageLacksIsNamedSo)
     SetEnvironment("JDK_HOME", "");
     SetEnvironment("JAVA_HOME", "");  // kept, to be put back after the case
     ASSERT_TRUE(SetEnvironmentVariableW(L"JAVA_HOME", L"C:\\jt\\\u30b8\u30e3\u30d0\\jdk"));
+    // The same folder first on PATH: a PATH entry, never a home.
+    const std::string path = EnvironmentValue("PATH");
+    SetEnvironment("PATH", path.c_str());  // kept, to be put back after the case
+    const std::wstring widePath = L"C:\\jt\\\u30b8\u30e3\u30d0\\jdk\\bin;" +
+                                  std::wstring(path.begin(), path.end());
+    ASSERT_TRUE(SetEnvironmentVariableW(L"PATH", widePath.c_str()));
 
     ASSERT_TRUE(LoadInstallSettings());
     ListWindow window;
@@ -400,6 +406,16 @@ TEST_F(CODE_PAGE_TEST, JavaHomeTheCodePageLacksIsNamedSo)
     EXPECT_STREQ("", named->home);
     EXPECT_EQ(kReasonNotInCodePage, named->reason);
     EXPECT_FALSE(named->probed);
+#endif
+    // 932 holds the entry, and its folder holds no launcher: nothing to tell. 1252 tells
+    // the entry by its place alone, with why.
+#if JRESELECT_TEST_CODE_PAGE == 932
+    EXPECT_TRUE(inventory.pathEntries.empty());
+#else
+    ASSERT_EQ(1u, inventory.pathEntries.size());
+    EXPECT_EQ(0, inventory.pathEntries[0].pathIndex);
+    EXPECT_STREQ("", inventory.pathEntries[0].entry);
+    EXPECT_EQ(kReasonNotInCodePage, inventory.pathEntries[0].reason);
 #endif
 }
 
