@@ -32,13 +32,6 @@ void OpenSection(ExplainState* state, int source)
               WordsOf(static_cast<DiscoverySource>(state->nextSection)).text);
 }
 
-std::string NumberText(long number)
-{
-    char text[24];
-    snprintf(text, sizeof(text), "%ld", number);
-    return text;
-}
-
 void PrintJavaHome(const char* javaHome)
 {
     Print("      JavaHome %s\n", javaHome[0] != '\0' ? javaHome : "(empty)");

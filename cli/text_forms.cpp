@@ -31,24 +31,6 @@ const char* TypeText(DWORD type)
     }
 }
 
-std::string NumberText(unsigned long number)
-{
-    char text[24];
-    snprintf(text, sizeof(text), "%lu", number);
-    return text;
-}
-
-// The first source of the kind that gave the home its reason.
-const InventorySource& DecidingSource(const InventoryHome& home)
-{
-    const InventorySource* first = &home.sources[0];
-    for (const InventorySource& source : home.sources) {
-        if (source.kind < first->kind)
-            first = &source;
-    }
-    return *first;
-}
-
 // The detail that the reason takes from the source that decided it.
 std::string SourceDetail(InventoryReason reason, const InventorySource& source)
 {
@@ -81,9 +63,9 @@ void PrintReason(InventoryReason reason, const InventorySource* deciding, size_t
 {
     std::string detail;
     if (reason == kReasonTooLong)
-        detail = NumberText(length);
+        detail = NumberText(static_cast<long>(length));
     else if (reason == kReasonNotInCodePage)
-        detail = NumberText(GetACP());
+        detail = NumberText(static_cast<long>(GetACP()));
     else if (reason == kReasonNoLauncher)
         detail = launcherDir;
     else if (deciding != nullptr)
@@ -92,6 +74,13 @@ void PrintReason(InventoryReason reason, const InventorySource* deciding, size_t
 }
 
 }  // namespace
+
+std::string NumberText(long number)
+{
+    char text[24];
+    snprintf(text, sizeof(text), "%ld", number);
+    return text;
+}
 
 void PrintSourcePhrase(const InventorySource& source)
 {

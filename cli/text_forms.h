@@ -2,7 +2,12 @@
 // named a home, and why a home or a PATH entry is not offered, in the words of cli/words.h.
 #pragma once
 
+#include <string>
+
 #include "discovery/java_inventory.h"
+
+// A number as the words' %s take it.
+std::string NumberText(long number);
 
 // Where the source named the home, in one phrase: "Eclipse Temurin,
 // HKLM\SOFTWARE\...\MSI \"Path\" (64-bit view)", "JAVA_HOME", "PATH entry 3, C:\jdk\bin", ...

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "discovery/inventory_search.h"
+#include "discovery/java_inventory.h"
 #include "discovery/path_text.h"
 #include "discovery/probes.h"
 
@@ -53,12 +54,7 @@ bool HasSource(const InventoryHome& home, InventorySourceKind kind)
 
 InventoryReason ReasonOfSources(const InventoryHome& home)
 {
-    InventorySourceKind first = kNamedByFolder;
-    for (const InventorySource& source : home.sources) {
-        if (source.kind < first)
-            first = source.kind;
-    }
-    switch (first) {
+    switch (DecidingSource(home).kind) {
     case kNamedByListKey:
         return kReasonLeftOutBySearch;
     case kNamedByListKeyOtherView:
@@ -80,6 +76,16 @@ InventoryReason ReasonOfSources(const InventoryHome& home)
 }
 
 }  // namespace
+
+const InventorySource& DecidingSource(const InventoryHome& home)
+{
+    const InventorySource* first = &home.sources[0];
+    for (const InventorySource& source : home.sources) {
+        if (source.kind < first->kind)
+            first = &source;
+    }
+    return *first;
+}
 
 void ProbeHome(InventoryHome* home)
 {

@@ -18,6 +18,10 @@
 // missing), every handle closed.
 bool TakeJavaInventory(HWND list, JavaInventory* inventory);
 
+// The first of the home's sources of the kind that decides its reason by source (the order
+// of InventorySourceKind): its key, variable or folder is the one that reason names.
+const InventorySource& DecidingSource(const InventoryHome& home);
+
 // The tables of sources, for the tests that must cover each row.
 struct InventoryRegistryRow {
     const char* distribution;

@@ -34,7 +34,6 @@ DiscoveryNote NewNote(DiscoverySource source)
     note.subkeyIndex = -1;
     note.subkey = nullptr;
     note.parentKey = nullptr;
-    note.view = 0;
     note.key = nullptr;
     note.javaHome = nullptr;
     note.directory = nullptr;
@@ -151,45 +150,36 @@ void SearchBundled(HWND list, const Reporter& reporter)
     SearchDirectory(list, reporter, dir, &note);
 }
 
-// A key whose subkeys register runtimes, each with its "JavaHome", in a registry view (0:
-// the program's own), and the source that the notes about them carry.
-struct RuntimeKey {
-    DiscoverySource source;
-    const char* path;
-    REGSAM view;
-};
-
-DiscoveryNote NewSubkeyNote(const RuntimeKey& runtimes, long index)
+// A note about the JavaSoft key's subkey at index (-1: about the key itself).
+DiscoveryNote NewSubkeyNote(long index)
 {
-    DiscoveryNote note = NewNote(runtimes.source);
-    note.parentKey = runtimes.path;
-    note.view = runtimes.view;
+    DiscoveryNote note = NewNote(kSourceRegistered);
+    note.parentKey = kJavaSoftKey;
     note.subkeyIndex = index;
     return note;
 }
 
-// The subkey name at index in the enumeration of runtimes' key.
-void SearchOneRegistered(HWND list, const Reporter& reporter, const RuntimeKey& runtimes,
-                         const char* name, DWORD index)
+// The subkey name at index in the enumeration of the JavaSoft key.
+void SearchOneRegistered(HWND list, const Reporter& reporter, const char* name, DWORD index)
 {
     char versionText[kTextBufferSize];
     char key[kTextBufferSize];
     char dir[kTextBufferSize];
-    DiscoveryNote note = NewSubkeyNote(runtimes, static_cast<long>(index));
+    DiscoveryNote note = NewSubkeyNote(static_cast<long>(index));
     note.subkey = name;
 
     if (strlen(name) >= kTextBufferSize ||
-        strlen(runtimes.path) + 1 + strlen(name) >= kTextBufferSize) {
+        strlen(kJavaSoftKey) + 1 + strlen(name) >= kTextBufferSize) {
         reporter.Tell(&note, kOutcomeKeyPathTooLong);
         return;
     }
     strcpy(versionText, name);
     note.version = versionText;
-    strcpy(key, runtimes.path);
+    strcpy(key, kJavaSoftKey);
     strcat(key, "\\");
     strcat(key, versionText);
 
-    char* javaHome = ReadRegStringInView(key, kJavaHomeValue, runtimes.view);
+    char* javaHome = ReadRegString(key, kJavaHomeValue);
     if (javaHome == nullptr) {
         note.key = key;
         reporter.Tell(&note, kOutcomeNoJavaHome);
@@ -208,21 +198,20 @@ void SearchOneRegistered(HWND list, const Reporter& reporter, const RuntimeKey& 
     FreeRegString(javaHome);
 }
 
-void TellSkipped(const Reporter& reporter, const RuntimeKey& runtimes,
-                 const RegSkippedSubkey& subkey)
+void TellSkipped(const Reporter& reporter, const RegSkippedSubkey& subkey)
 {
-    DiscoveryNote note = NewSubkeyNote(runtimes, static_cast<long>(subkey.index));
+    DiscoveryNote note = NewSubkeyNote(static_cast<long>(subkey.index));
     note.subkey = subkey.name.empty() ? nullptr : subkey.name.c_str();
     reporter.Tell(&note, kOutcomeNameTooLong);
 }
 
-void SearchRuntimeKey(HWND list, const Reporter& reporter, const RuntimeKey& runtimes)
+void SearchRegistered(HWND list, const Reporter& reporter)
 {
     RegSkippedSubkeys skipped;
-    RegSubkeyList* names = EnumRegSubkeysInView(runtimes.path, runtimes.view, &skipped);
+    RegSubkeyList* names = EnumRegSubkeys(kJavaSoftKey, &skipped);
     if (names == nullptr || (names->empty() && skipped.empty())) {
-        DiscoveryNote note = NewSubkeyNote(runtimes, -1);
-        note.key = runtimes.path;
+        DiscoveryNote note = NewSubkeyNote(-1);
+        note.key = kJavaSoftKey;
         reporter.Tell(&note, names == nullptr ? kOutcomeKeyAbsent : kOutcomeNoSubkeys);
         delete names;
         return;
@@ -233,19 +222,13 @@ void SearchRuntimeKey(HWND list, const Reporter& reporter, const RuntimeKey& run
     DWORD index = 0;
     for (const std::string& name : *names) {
         for (; nextSkipped < skipped.size() && skipped[nextSkipped].index <= index; ++index)
-            TellSkipped(reporter, runtimes, skipped[nextSkipped++]);
-        SearchOneRegistered(list, reporter, runtimes, name.c_str(), index);
+            TellSkipped(reporter, skipped[nextSkipped++]);
+        SearchOneRegistered(list, reporter, name.c_str(), index);
         ++index;
     }
     for (; nextSkipped < skipped.size(); ++nextSkipped)
-        TellSkipped(reporter, runtimes, skipped[nextSkipped]);
+        TellSkipped(reporter, skipped[nextSkipped]);
     delete names;
-}
-
-void SearchRegistered(HWND list, const Reporter& reporter)
-{
-    const RuntimeKey runtimes = {kSourceRegistered, kJavaSoftKey, 0};
-    SearchRuntimeKey(list, reporter, runtimes);
 }
 
 // Asks for a system directory into dir; a result of 260 or more means it did not fit.

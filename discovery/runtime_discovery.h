@@ -66,11 +66,9 @@ struct DiscoveryNote {
     // name too long to enumerate that could not be read again.
     long subkeyIndex;
     const char* subkey;
-    // The key whose subkeys are read, and the registry view it is read in: 0 for the
-    // program's own, else KEY_WOW64_32KEY or KEY_WOW64_64KEY. Null and 0 in the notes about
-    // the bundled runtime and the Microsoft VM.
+    // The key whose subkeys are read. Null in the notes about the bundled runtime and the
+    // Microsoft VM.
     const char* parentKey;
-    REGSAM view;
     const char* key;        // the key that is absent or has no subkey, or the subkey's key
                             // path that has no "JavaHome"
     const char* javaHome;   // the subkey's "JavaHome" as read, whatever its length

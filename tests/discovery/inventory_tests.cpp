@@ -355,6 +355,14 @@ const std::string kJ8 = kRoot + "\\j8";
 // Copies of Java 8's launchers: a file version of 8.0.3010.9, of the build's architecture.
 const char kJavapath8[] = "javapath_8_0_3010_9";
 
+// key's "CurrentVersion" is version, whose subkey's "JavaHome" is home, in view.
+void SeedCurrentVersion(const char* key, const char* version, const std::string& home,
+                        REGSAM view = kOwnView)
+{
+    SetText(key, "CurrentVersion", version, REG_SZ, view);
+    SeedHomeValue(HKEY_LOCAL_MACHINE, std::string(key) + "\\" + version, "JavaHome", home, view);
+}
+
 // The launcher of 8 and earlier takes only a REG_SZ "CurrentVersion" equal to its own version
 // ("1.8"), and a REG_SZ "JavaHome".
 void SeedJava8(const char* current, DWORD currentType, DWORD homeType)
@@ -382,43 +390,30 @@ TEST_F(InventoryTest, JavapathFollowsTheKeyItsCopiesPick)
     const Row rows[] = {
         {"copies without a version resource follow no key", nullptr,
          [] {
-             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
-                           kView64);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JRE", "21", kJre21, kView64);
          },
          false, -1, "", kOwnView, "", "", false, kJavapathNoCopyVersion},
         {"x64 copies of 17 follow JRE's CurrentVersion in the 64-bit view", kLauncherX64,
          [] {
-             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
-                           kView64);
-             SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
-                           kView64);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JRE", "21", kJre21, kView64);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JDK", "22", kJdk22, kView64);
          },
          false, 17, "SOFTWARE\\JavaSoft\\JRE", kView64, "21", kJre21, false, kJavapathRunsHome},
         {"x64 copies of 17, JDK's CurrentVersion alone", kLauncherX64,
          [] {
-             SetText("SOFTWARE\\JavaSoft\\JDK", "CurrentVersion", "22", REG_SZ, kView64);
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JDK\\22", "JavaHome", kJdk22,
-                           kView64);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JDK", "22", kJdk22, kView64);
          },
          false, 17, "SOFTWARE\\JavaSoft\\JDK", kView64, "22", kJdk22, false, kJavapathRunsHome},
         {"x86 copies follow the 32-bit view, not the 64-bit one", kLauncherX86,
          [] {
-             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21", REG_SZ, kView64);
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21,
-                           kView64);
-             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "11", REG_SZ, kView32);
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\11", "JavaHome", kJre11X86,
-                           kView32);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JRE", "21", kJre21, kView64);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JRE", "11", kJre11X86, kView32);
          },
          true, 17, "SOFTWARE\\JavaSoft\\JRE", kView32, "11", kJre11X86, false, kJavapathRunsHome},
-        {"copies of version 5 follow Java Runtime Environment, whose home the list offers",
+        {"copies of version 5 follow Java Runtime Environment and refuse its 1.8",
          "wjview_5_0_0_381",
          [] {
-             SetText("SOFTWARE\\JavaSoft\\JRE", "CurrentVersion", "21");
-             SeedHomeValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\JRE\\21", "JavaHome", kJre21);
+             SeedCurrentVersion("SOFTWARE\\JavaSoft\\JRE", "21", kJre21);
              SetText(kTestJavaSoftKey, "CurrentVersion", "1.8");
              SeedRuntime("1.8", kJ8);
              MakeLauncher(kJ8 + "\\bin\\javaw.exe");
